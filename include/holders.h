@@ -1,0 +1,177 @@
+// Owners of platform resources: BSTRs, COM pointers, kernel handles, find
+// handles and C files. Each releases what it holds on every path.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// One BSTR, made from an ANSI text (code page CP_ACP).
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(std::string_view ansi) { reset(ansi); }
+  ~Bstr() { SysFreeString(s_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  Bstr(Bstr&& o) noexcept : s_(std::exchange(o.s_, nullptr)) {}
+  Bstr& operator=(Bstr&& o) noexcept {
+    if (this != &o) {
+      SysFreeString(s_);
+      s_ = std::exchange(o.s_, nullptr);
+    }
+    return *this;
+  }
+
+  void reset(std::string_view ansi) {
+    SysFreeString(s_);
+    s_ = nullptr;
+    const int wide = ansi.empty() ? 0
+                                  : MultiByteToWideChar(CP_ACP, 0, ansi.data(),
+                                                        static_cast<int>(ansi.size()), nullptr, 0);
+    s_ = SysAllocStringLen(nullptr, static_cast<UINT>(wide));
+    if (s_ && wide > 0)
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), s_, wide);
+  }
+  BSTR get() const { return s_; }
+  // For an out argument: frees what is held and hands out the slot.
+  BSTR* out() {
+    SysFreeString(s_);
+    s_ = nullptr;
+    return &s_;
+  }
+  // For an in-and-out argument: keeps what is held.
+  BSTR* inout() { return &s_; }
+  BSTR release() { return std::exchange(s_, nullptr); }
+
+  // The text in the ANSI code page.
+  std::string ansi() const { return ToAnsi(s_); }
+
+  static std::string ToAnsi(BSTR s) {
+    const int wide = static_cast<int>(SysStringLen(s));
+    if (wide == 0) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, s, wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, s, wide, out.data(), n, nullptr, nullptr);
+    return out;
+  }
+
+ private:
+  BSTR s_ = nullptr;
+};
+
+// One reference to a COM object.
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr& o) : p_(o.p_) {
+    if (p_) p_->AddRef();
+  }
+  ComPtr& operator=(const ComPtr& o) {
+    if (this != &o) {
+      if (o.p_) o.p_->AddRef();
+      reset();
+      p_ = o.p_;
+    }
+    return *this;
+  }
+  ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& o) noexcept {
+    if (this != &o) {
+      reset();
+      p_ = std::exchange(o.p_, nullptr);
+    }
+    return *this;
+  }
+  // Takes over a reference the caller already owns.
+  static ComPtr Adopt(T* p) {
+    ComPtr c;
+    c.p_ = p;
+    return c;
+  }
+  // Adds a reference of its own.
+  static ComPtr Share(T* p) {
+    if (p) p->AddRef();
+    return Adopt(p);
+  }
+
+  void reset() {
+    if (T* p = std::exchange(p_, nullptr)) p->Release();
+  }
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  T** out() {
+    reset();
+    return &p_;
+  }
+  T* release() { return std::exchange(p_, nullptr); }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A kernel handle closed with CloseHandle; INVALID_HANDLE_VALUE and null are none.
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE h) : h_(h) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  void reset(HANDLE h = nullptr) {
+    if (valid()) CloseHandle(h_);
+    h_ = h;
+  }
+  bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// A search handle from FindFirstFileA, closed with FindClose.
+class UniqueFindHandle {
+ public:
+  explicit UniqueFindHandle(HANDLE h) : h_(h) {}
+  ~UniqueFindHandle() {
+    if (valid()) FindClose(h_);
+  }
+  UniqueFindHandle(const UniqueFindHandle&) = delete;
+  UniqueFindHandle& operator=(const UniqueFindHandle&) = delete;
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  HANDLE get() const { return h_; }
+  // Closes the search now and answers FindClose's result.
+  BOOL close() { return valid() ? FindClose(std::exchange(h_, INVALID_HANDLE_VALUE)) : FALSE; }
+
+ private:
+  HANDLE h_;
+};
+
+// A C file closed with fclose.
+class UniqueFile {
+ public:
+  UniqueFile() = default;
+  explicit UniqueFile(FILE* f) : f_(f) {}
+  ~UniqueFile() { reset(); }
+  UniqueFile(const UniqueFile&) = delete;
+  UniqueFile& operator=(const UniqueFile&) = delete;
+  UniqueFile(UniqueFile&& o) noexcept : f_(std::exchange(o.f_, nullptr)) {}
+  void reset(FILE* f = nullptr) {
+    if (f_) fclose(f_);
+    f_ = f;
+  }
+  FILE* get() const { return f_; }
+  explicit operator bool() const { return f_ != nullptr; }
+  FILE* release() { return std::exchange(f_, nullptr); }
+
+ private:
+  FILE* f_ = nullptr;
+};
