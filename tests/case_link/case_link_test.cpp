@@ -93,6 +93,14 @@ std::vector<std::string> List(std::initializer_list<std::string> first) {
   return out;
 }
 
+// The stream ids as HOST_IDS(4) to (7) named them.
+void ExpectStreams(const std::string& prefix) {
+  EXPECT_EQ(CASE_LINK.HOTIN, prefix + "4");
+  EXPECT_EQ(CASE_LINK.COLDIN, prefix + "5");
+  EXPECT_EQ(CASE_LINK.HOTOUT, prefix + "6");
+  EXPECT_EQ(CASE_LINK.COLDOUT, prefix + "7");
+}
+
 }  // namespace
 
 // Runs first: no driver has filled the record yet in this process.
@@ -116,10 +124,7 @@ TEST(CaseLink, ExecuteBlanksTheListsAndFillsEveryMember) {
   EXPECT_EQ(Ids(CASE_LINK.HOTCURVE), List({"ID8", "ID9"}));
   EXPECT_EQ(Ids(CASE_LINK.COLDCURVE), List({"ID10"}));
   EXPECT_EQ(CASE_LINK.HOSTID3, "ID3");
-  EXPECT_EQ(CASE_LINK.HOTIN, "ID4");
-  EXPECT_EQ(CASE_LINK.COLDIN, "ID5");
-  EXPECT_EQ(CASE_LINK.HOTOUT, "ID6");
-  EXPECT_EQ(CASE_LINK.COLDOUT, "ID7");
+  ExpectStreams("ID");
   EXPECT_EQ(CASE_LINK.HOTPROP, 1);
   EXPECT_EQ(CASE_LINK.COLDPROP, 2);
 }
@@ -164,10 +169,7 @@ TEST(CaseLink, OutputFillsStreamsCountsAndCurvesOnly) {
   // Entries past the counts keep what the execute call left.
   EXPECT_EQ(Ids(CASE_LINK.HOTCURVE), List({"OUT8", "EX9", "EX10"}));
   EXPECT_EQ(Ids(CASE_LINK.COLDCURVE), List({"OUT9", "OUT10", "EX13"}));
-  EXPECT_EQ(CASE_LINK.HOTIN, "OUT4");
-  EXPECT_EQ(CASE_LINK.COLDIN, "OUT5");
-  EXPECT_EQ(CASE_LINK.HOTOUT, "OUT6");
-  EXPECT_EQ(CASE_LINK.COLDOUT, "OUT7");
+  ExpectStreams("OUT");
   EXPECT_EQ(CASE_LINK.HOSTID3, "EX3");
   EXPECT_EQ(CASE_LINK.HOTPROP, 1);
   EXPECT_EQ(CASE_LINK.COLDPROP, 2);
