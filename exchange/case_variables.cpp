@@ -51,10 +51,12 @@ ValueText GotText(const Bstr& got) {
   return text;
 }
 
-ValueText GetArrayValueText(ArrayVariable* variable, int16_t index) {
+// GetValue or GetText of an entry; blank for no variable.
+ValueText GetArrayText(ArrayVariable* variable, int16_t index,
+                       HRESULT (STDMETHODCALLTYPE ArrayVariable::*get)(short, BSTR*)) {
   if (!variable) return ValueText();
   Bstr got;
-  variable->GetValue(index, got.out());
+  (variable->*get)(index, got.out());
   return GotText(got);
 }
 
@@ -156,10 +158,10 @@ void MarkVariable(ArrayVariables* inputs, std::string_view name) {
 }
 
 bool GetIndexedReal(ArrayVariable* variable, int16_t index, double& value, float factor) {
-  return ReadScaled(GetArrayValueText(variable, index), value, factor);
+  return ReadScaled(GetArrayText(variable, index, &ArrayVariable::GetValue), value, factor);
 }
 bool GetIndexedInteger(ArrayVariable* variable, int16_t index, int64_t& value) {
-  return ReadWhole(GetArrayValueText(variable, index), value);
+  return ReadWhole(GetArrayText(variable, index, &ArrayVariable::GetValue), value);
 }
 bool GetIndexedReal(ArrayVariables* results, std::string_view name, int16_t index, double& value,
                     float factor) {
@@ -184,10 +186,7 @@ bool GetScalarInteger(ScalarVariables* results, std::string_view name, int64_t& 
 }
 
 ValueText GetTextLine(ArrayVariable* variable, int16_t index) {
-  if (!variable) return ValueText();
-  Bstr got;
-  variable->GetText(index, got.out());
-  return GotText(got);
+  return GetArrayText(variable, index, &ArrayVariable::GetText);
 }
 
 int16_t GetCount(ArrayVariable* variable) {

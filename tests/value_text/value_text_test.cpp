@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -89,14 +90,18 @@ struct ReadCase {
   double value;  // when it reads
 };
 
+// Reads the case's text into a working value that starts at preset.
+template <class T>
+void ExpectRead(bool (*read)(std::string_view, T&), const ReadCase& c, T preset) {
+  T value = preset;
+  EXPECT_EQ(read(c.text, value), c.reads) << '"' << c.text << '"';
+  EXPECT_EQ(value, c.reads ? static_cast<T>(c.value) : preset) << '"' << c.text << '"';
+}
+
 class RealRead : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(RealRead, TakesTheFirstNumberOrLeavesThePreset) {
-  const ReadCase& c = GetParam();
-  constexpr double kPreset = 1.0E35;
-  double value = kPreset;
-  EXPECT_EQ(ReadRealValue(c.text, value), c.reads) << '"' << c.text << '"';
-  EXPECT_EQ(value, c.reads ? c.value : kPreset) << '"' << c.text << '"';
+  ExpectRead(ReadRealValue, GetParam(), 1.0E35);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,11 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 class IntegerRead : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(IntegerRead, TakesTheFirstWholeNumberOrLeavesThePreset) {
-  const ReadCase& c = GetParam();
-  constexpr int64_t kPreset = 4711;
-  int64_t value = kPreset;
-  EXPECT_EQ(ReadIntegerValue(c.text, value), c.reads) << '"' << c.text << '"';
-  EXPECT_EQ(value, c.reads ? static_cast<int64_t>(c.value) : kPreset) << '"' << c.text << '"';
+  ExpectRead(ReadIntegerValue, GetParam(), int64_t{4711});
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, IntegerRead,
