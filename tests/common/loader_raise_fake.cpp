@@ -1,4 +1,10 @@
+// The library's objects call the loader through its import slots
+// (__imp_<name>). Defining the slot here binds the raise to the fake inside
+// the test executable, so the import library's entry for it is never linked
+// and the test needs no Pravel.dll for it.
 #include "loader_raise_fake.h"
+
+#include "loader.h"
 
 LoaderRaiseLog LOADER_RAISE_LOG;
 
@@ -12,5 +18,6 @@ void FakeLoaderRaiseError(const int64_t* code) {
 
 }  // namespace
 
-// The slot through which the library calls the imported LoaderRaiseError.
-extern "C" void (*__imp_LoaderRaiseError)(const int64_t*) = FakeLoaderRaiseError;
+extern "C" {
+decltype(&LoaderRaiseError) __imp_LoaderRaiseError = FakeLoaderRaiseError;
+}
