@@ -211,6 +211,8 @@ class ContentsParser {
 }  // namespace
 
 ParseOutcome ParseContents(std::string_view text) {
+  // A file saved by an editor may begin with the UTF-8 byte order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   ParseOutcome outcome;
   try {
     outcome.contents = ContentsParser(text).parse();

@@ -63,6 +63,20 @@ Error Checked(const char* call, Error error) {
   return CASE_REPOSITORY.fail(error, std::string(call) + ": error word " + std::to_string(error));
 }
 
+// The id and record name of an RPGETD or RPPUTD, logged with the caller's counts.
+struct RecordCall {
+  MaybeText key;
+  MaybeText name;
+};
+
+RecordCall TakeRecordCall(const char* call, const char* id, int64_t id_len, const char* record,
+                          int64_t record_len, const lumbra::CallerArrays& arrays) {
+  RecordCall taken{HostText(id, id_len), HostText(record, record_len)};
+  CASE_REPOSITORY.log({call, Shown(taken.key), Shown(taken.name), ShownCounts(arrays),
+                       std::to_string(arrays.svals_len)});
+  return taken;
+}
+
 // The folder is joined to the file with a separator unless it ends in one.
 std::string JoinPath(std::string_view folder, std::string_view file) {
   std::string path(folder);
@@ -160,12 +174,9 @@ LUMBRA_API void RPGETD(const char* id, int64_t id_len, const char* record, int64
                        double* rvals, int64_t* n4, void* xvals4, int64_t* n5, char* svals,
                        int64_t svals_len, int64_t* n6, void* xvals6, int64_t* err) {
   Answer(err, lumbra::kNoMemory, [&] {
-    const MaybeText key = HostText(id, id_len);
-    const MaybeText name = HostText(record, record_len);
     const lumbra::CallerArrays to{n1,     ivals, n2,    xvals2,    n3, rvals, n4,
                                   xvals4, n5,    svals, svals_len, n6, xvals6};
-    CASE_REPOSITORY.log(
-        {"RPGETD", Shown(key), Shown(name), ShownCounts(to), std::to_string(svals_len)});
+    const auto [key, name] = TakeRecordCall("RPGETD", id, id_len, record, record_len, to);
     if (!key || !name) return BadArgument("RPGETD");
     const lumbra::Record* found = CASE_REPOSITORY.store.find_record(*key, *name);
     if (!found) return Missing("RPGETD", *key, *name);
@@ -178,12 +189,9 @@ LUMBRA_API void RPPUTD(const char* id, int64_t id_len, const char* record, int64
                        double* rvals, int64_t* n4, void* xvals4, int64_t* n5, char* svals,
                        int64_t svals_len, int64_t* n6, void* xvals6, int64_t* err) {
   Answer(err, lumbra::kNoMemory, [&] {
-    const MaybeText key = HostText(id, id_len);
-    const MaybeText name = HostText(record, record_len);
     const lumbra::CallerArrays from{n1,     ivals, n2,    xvals2,    n3, rvals, n4,
                                     xvals4, n5,    svals, svals_len, n6, xvals6};
-    CASE_REPOSITORY.log(
-        {"RPPUTD", Shown(key), Shown(name), ShownCounts(from), std::to_string(svals_len)});
+    const auto [key, name] = TakeRecordCall("RPPUTD", id, id_len, record, record_len, from);
     if (!key || !name || name->empty()) return BadArgument("RPPUTD");
     if (!CASE_REPOSITORY.store.find(*key)) return Missing("RPPUTD", *key);
     lumbra::Record made;
