@@ -15,9 +15,10 @@ void HANDLE_HCURVE(int64_t* side, int64_t* ids_count, char* host_ids, int64_t id
                    int64_t* host_status);
 
 void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
-                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
-                    char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
-                    int64_t* message_count, int64_t* message_codes);
+                    int64_t* host_options, int64_t* real_count, double* host_reals,
+                    void* further, char* case_path, int64_t case_path_len,
+                    char* connection_key, int64_t key_len, int64_t* message_count,
+                    int64_t* message_codes);
 
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,

@@ -2,8 +2,8 @@
 // handles and C files. Each releases what it holds on every path.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <cstdio>
 #include <string>
