@@ -7,38 +7,20 @@
 #include "language_setting.h"
 #include "run_folders.h"
 #include "scratch_folder.h"
+#include "settings_file.h"
 
 namespace {
 
-std::string SettingsPath() {
-  char windows[MAX_PATH + 1] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  return std::string(windows) + "\\" + SETTINGS_FILE;
-}
-
-// The settings file of the Windows folder is the real one of the test prefix:
-// each test starts without it and the machine's own copy comes back afterwards.
+// The settings file of the Windows folder is the real one of the test prefix.
 class LanguageSetting : public ::testing::Test {
  protected:
   void SetUp() override {
-    had_file_ = Exists(path_) && !(GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    if (had_file_) saved_ = ReadBytes(path_);
-    Remove();
     std::strcpy(FOLDER_BUFFERS.program_folder, program_.path().c_str());
     std::strcpy(REPORT_LANGUAGE_CODE, "   ");
     std::strcpy(SELECTED_LANGUAGE_CODE, "   ");
     LANGUAGE_CODE.LANGCODE.clear();
   }
-  void TearDown() override {
-    Remove();
-    if (had_file_) WriteBytes(path_, saved_);
-    FOLDER_BUFFERS.program_folder[0] = '\0';
-  }
-  void Remove() {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, SETTINGS_FILE);  // drop any cached copy
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA(path_.c_str());
-  }
+  void TearDown() override { FOLDER_BUFFERS.program_folder[0] = '\0'; }
   void Store(const char* value) {
     ASSERT_TRUE(WritePrivateProfileStringA("Setting", "Language", value, SETTINGS_FILE));
   }
@@ -60,9 +42,8 @@ class LanguageSetting : public ::testing::Test {
            std::string(LANGUAGE_CODE.LANGCODE.view());
   }
 
-  std::string path_ = SettingsPath();
-  bool had_file_ = false;
-  std::string saved_;
+  SettingsFileGuard settings_;
+  const std::string& path_ = settings_.path();
   ScratchFolder program_;
 };
 
