@@ -18,7 +18,7 @@ RunMode RUN_MODE{};
 namespace {
 
 constexpr int64_t kDeletionUnit = 99;
-constexpr int64_t kSwitchUnit = 55;  // cleared by the batch and advisory switches
+constexpr int64_t kSwitchUnit = 55;  // set to 0 by every switch word but "/AD"
 
 bool StartsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
