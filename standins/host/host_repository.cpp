@@ -41,6 +41,14 @@ bool ObjectExists(std::string_view id) {
   return found != 0;
 }
 
+int64_t CreateObject(std::string_view id, std::string_view cls) {
+  const Id key(id);
+  const Name class_name(cls);
+  int64_t handle = 0, err = -1;
+  RPNEW(key.data(), key.length(), class_name.data(), class_name.length(), &handle, &err);
+  return err;
+}
+
 int64_t DeleteObject(std::string_view id) {
   const Id key(id);
   int64_t err = -1;

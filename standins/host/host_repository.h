@@ -27,6 +27,8 @@ inline constexpr int64_t kMostElements = int64_t{1} << 24;
 // Loads a file of the repository's text format (RPREAD); answers the error word.
 int64_t LoadRepositoryFile(const std::string& path);
 bool ObjectExists(std::string_view id);
+// Creates an empty object of a class (RPNEW); answers the error word.
+int64_t CreateObject(std::string_view id, std::string_view cls);
 int64_t DeleteObject(std::string_view id);
 // Reads a record whole, texts of text_len characters with their trailing
 // blanks dropped. Answers the repository's error word, or 7 when a count is
