@@ -40,6 +40,7 @@
 //     CaseServer::RunProgram|program|option
 //     CaseServer::CloseCase
 //     CaseServer::SetMultiCaseData|first|second
+//     CaseServer::Release               (once: when its last reference goes)
 //     CaseData::GetArrayInputs          (and GetScalarInputs, GetArrayResults,
 //                                        GetScalarResults)
 //     ArrayVariables::Item|collection|name|found     (or |absent)
@@ -58,8 +59,8 @@
 //     ArrayVariable::PutValue|ArrayInputs|FlowRate|1|   1.00000000000000
 //     ArrayVariable::PutFlag|ArrayInputs|FlowRate|1|1
 // A line is written when the call arrives, also when the call then fails
-// (bad index, absent variable, planned failure). AddRef, Release and
-// QueryInterface are not logged.
+// (bad index, absent variable, planned failure). AddRef, QueryInterface and
+// the releases of other objects are not logged.
 //
 // HOW THE SERVER ANSWERS (beyond storing and returning values):
 //   - ArrayVariables::Item / ScalarVariables::Item of an absent name: S_FALSE
@@ -171,7 +172,9 @@ CASE_PROBE_API void CaseProbeClearLog(void);
 // The next `times` calls of the operation, named as in the log
 // ("CaseServer::OpenProgramCase", "ClassFactory::CreateInstance", ...), fail
 // with E_FAIL after their log line, doing nothing and answering null out
-// objects. times 0 cancels.
+// objects; CaseServer::SaveCaseFile and CaseServer::SetMultiCaseData also
+// answer their in-and-out texts empty (null BSTRs), as a server failing
+// halfway may. times 0 cancels.
 CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times);
 
 // Called at every CaseServer::RunProgram that runs the program, after the

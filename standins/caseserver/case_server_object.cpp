@@ -1,5 +1,6 @@
 // The case server object: one program case at a time, its files, its runs and
 // the multi-case texts.
+#include <initializer_list>
 #include <string>
 
 #include "case_file.h"
@@ -26,6 +27,7 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
  public:
   explicit CaseServerObject(std::shared_ptr<ServerState> server) : server_(std::move(server)) {}
   ~CaseServerObject() override {
+    Probe().Record(server_->number, "CaseServer::Release");
     server_->alive = false;
     server_->ReleaseObjects();
   }
@@ -63,7 +65,7 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
   HRESULT STDMETHODCALLTYPE SaveCaseFile(BSTR* path, short* option, long* status) override {
     const std::string file = path ? Bstr::ToAnsi(*path) : std::string();
     HRESULT hr = Arrive(*server_, "CaseServer::SaveCaseFile", file, option ? *option : 0);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) return Failed(hr, {path});
     if (!path || !status) return E_POINTER;
     if (!server_->program_case) {
       *status = CASE_SAVE_NO_CASE;
@@ -126,7 +128,7 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
     std::string texts[2] = {first ? Bstr::ToAnsi(*first) : std::string(),
                             second ? Bstr::ToAnsi(*second) : std::string()};
     HRESULT hr = Arrive(*server_, "CaseServer::SetMultiCaseData", texts[0], texts[1]);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) return Failed(hr, {first, second});
     if (!first || !second) return E_POINTER;
     server_->multi_case[0] = texts[0];
     server_->multi_case[1] = texts[1];
@@ -140,6 +142,18 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
   }
 
  private:
+  // A planned failure of a call with in-and-out texts answers them empty, as
+  // a server failing halfway may; the caller must not take them for answers.
+  static HRESULT Failed(HRESULT hr, std::initializer_list<BSTR*> texts) {
+    if (hr == E_FAIL)
+      for (BSTR* t : texts)
+        if (t) {
+          SysFreeString(*t);
+          *t = nullptr;
+        }
+    return hr;
+  }
+
   std::shared_ptr<ServerState> server_;
 };
 

@@ -269,6 +269,14 @@ TEST_F(CaseServerTest, PlannedFailuresFailOnceEachAndStoreNothing) {
   EXPECT_FALSE(ArrayInput("FlowRate"));
   EXPECT_TRUE(ArrayInput("FlowRate"));
 
+  // A failing call with in-and-out texts answers them empty.
+  CaseProbeFailOperation("CaseServer::SetMultiCaseData", 1);
+  Bstr first("a"), second("b");
+  EXPECT_EQ(server->SetMultiCaseData(first.inout(), second.inout()), E_FAIL);
+  EXPECT_EQ(first.get(), nullptr);
+  EXPECT_EQ(second.get(), nullptr);
+  EXPECT_EQ(case_probe::MultiCaseText(1), std::nullopt);
+
   CaseProbeFailOperation("ClassFactory::CreateInstance", 1);
   EXPECT_FALSE(NewServer());
   EXPECT_EQ(CaseProbeServerCount(), 1);
@@ -291,6 +299,7 @@ TEST_F(CaseServerTest, AShutDownServerDoesNothingMore) {
   // Released, the server is gone; what it handed out still answers safely.
   server.reset();
   EXPECT_FALSE(case_probe::Server().alive);
+  EXPECT_EQ(case_probe::Log().back(), "CaseServer::Release");
   EXPECT_EQ(flow->PutValue(1, Bstr("1").get()), E_UNEXPECTED);
   ComPtr<ArrayVariables> inputs;
   EXPECT_EQ(data->GetArrayInputs(inputs.out()), E_UNEXPECTED);
