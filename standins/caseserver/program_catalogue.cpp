@@ -14,10 +14,15 @@ constexpr int kReferencePressures = 10;
 constexpr int kRemarkLines = 10;
 constexpr int kComponents = 50;
 
+constexpr int kPasses = 5;
+
+// A row with copies names that many variables: "##" in the name stands for the
+// number in two digits (01, 02, ...), "#" for it in one.
 struct CatalogueRow {
   Collection collection;
-  const char* name;  // "##" stands for the component number 01..kComponents
+  const char* name;
   int count;
+  int copies = 0;
 };
 
 constexpr Collection AI = Collection::ArrayInputs;
@@ -59,8 +64,8 @@ constexpr CatalogueRow kVodiCatalogue[] = {
     {AI, "Liquid2SpecificHeat", kCurvePoints},
     {AI, "Liquid2SurfaceTension", kCurvePoints},
     {AI, "Liquid2MassFraction", kCurvePoints},
-    {AI, "Comp##LiqMoleFrc", kCurvePoints},
-    {AI, "Comp##VapMoleFrc", kCurvePoints},
+    {AI, "Comp##LiqMoleFrc", kCurvePoints, kComponents},
+    {AI, "Comp##VapMoleFrc", kCurvePoints, kComponents},
     // Unit options and the heat balance, per side.
     {SI, "PlateProgMode", 1},
     {AI, "HeatLoad", kSides},
@@ -78,25 +83,6 @@ constexpr CatalogueRow kVodiCatalogue[] = {
     {AI, "OutletTemperature", kSides},
     {AI, "OutletMassQuality", kSides},
     {AI, "Remarks", kRemarkLines},
-    // Plate geometry inputs.
-    {SI, "AreaOfPlateS", 1},
-    {SI, "ChevronAngleToHorizontal", 1},
-    {SI, "CompressedPlatePitch", 1},
-    {SI, "DoubleBankingOption", 1},
-    {SI, "HorizontalPortCentreDistance", 1},
-    {SI, "PlateThickness", 1},
-    {SI, "PlateWidth", 1},
-    {SI, "PortDiameter", 1},
-    {SI, "VerticalPortCentreDistance", 1},
-    {AI, "InletPortPoint", kSides},
-    {AI, "OutletPortPoint", kSides},
-    {AI, "TotalNumberChannels", kSides},
-    {AI, "NumberofPasses", kSides},
-    {AI, "NumberofChannelsInPass1", kSides},
-    {AI, "NumberofChannelsInPass2", kSides},
-    {AI, "NumberofChannelsInPass3", kSides},
-    {AI, "NumberofChannelsInPass4", kSides},
-    {AI, "NumberofChannelsInPass5", kSides},
     // Performance results.
     {SR, "TotalHeatExchanged", 1},
     {SR, "EffSurfTotal", 1},
@@ -111,40 +97,55 @@ constexpr CatalogueRow kVodiCatalogue[] = {
     {AR, "arFoulResistance", kSides},
     // The program's messages: one line per message, as many as it reports.
     {AR, "arTavikMsgs", 0},
-    // Designed plate geometry.
-    {SR, "AreaOfPlate", 1},
-    {SR, "ChevronAngle", 1},
-    {SR, "CompressedPlatePitch", 1},
-    {SR, "DoubleBankingOption", 1},
-    {SR, "HorizontalPortCentreDistance", 1},
-    {SR, "PlateThickness", 1},
-    {SR, "PlateWidth", 1},
-    {SR, "PortDiameter", 1},
-    {SR, "VerticalPortCentreDistance", 1},
-    {AR, "InletPortPoint", kSides},
-    {AR, "OutletPortPoint", kSides},
-    {AR, "TotalNumberChannels", kSides},
-    {AR, "NumberofPasses", kSides},
-    {AR, "NumberofChannelsInPass1", kSides},
-    {AR, "NumberofChannelsInPass2", kSides},
-    {AR, "NumberofChannelsInPass3", kSides},
-    {AR, "NumberofChannelsInPass4", kSides},
-    {AR, "NumberofChannelsInPass5", kSides},
+};
+
+// The plate geometry the program designs (a result) and the input it goes
+// back into when a design is kept: the same collection kind, often the same name.
+struct GeometryRow {
+  bool scalar;
+  const char* input;
+  const char* result;
+  int count;
+  int copies = 0;
+};
+
+constexpr GeometryRow kVodiGeometry[] = {
+    {true,  "AreaOfPlateS",                 "AreaOfPlate",                  1},
+    {true,  "ChevronAngleToHorizontal",     "ChevronAngle",                 1},
+    {true,  "CompressedPlatePitch",         "CompressedPlatePitch",         1},
+    {true,  "DoubleBankingOption",          "DoubleBankingOption",          1},
+    {true,  "HorizontalPortCentreDistance", "HorizontalPortCentreDistance", 1},
+    {true,  "PlateThickness",               "PlateThickness",               1},
+    {true,  "PlateWidth",                   "PlateWidth",                   1},
+    {true,  "PortDiameter",                 "PortDiameter",                 1},
+    {true,  "VerticalPortCentreDistance",   "VerticalPortCentreDistance",   1},
+    {false, "InletPortPoint",               "InletPortPoint",               kSides},
+    {false, "OutletPortPoint",              "OutletPortPoint",              kSides},
+    {false, "TotalNumberChannels",          "TotalNumberChannels",          kSides},
+    {false, "NumberofPasses",               "NumberofPasses",               kSides},
+    {false, "NumberofChannelsInPass#",      "NumberofChannelsInPass#",      kSides, kPasses},
 };
 // clang-format on
 
 void AddRow(ProgramCase& c, const CatalogueRow& row) {
   const std::string name = row.name;
-  const std::size_t slot = name.find("##");
-  if (slot == std::string::npos) {
+  if (row.copies == 0) {
     c.Define(row.collection, name, row.count);
     return;
   }
-  for (int n = 1; n <= kComponents; ++n) {
-    char number[3];
-    std::snprintf(number, sizeof number, "%02d", n);
-    c.Define(row.collection, std::string(name).replace(slot, 2, number), row.count);
+  const std::size_t slot = name.find('#');
+  const bool two_digits = name.compare(slot, 2, "##") == 0;
+  for (int n = 1; n <= row.copies; ++n) {
+    char number[12];
+    std::snprintf(number, sizeof number, two_digits ? "%02d" : "%d", n);
+    c.Define(row.collection, std::string(name).replace(slot, two_digits ? 2 : 1, number),
+             row.count);
   }
+}
+
+void AddGeometry(ProgramCase& c, const GeometryRow& row) {
+  AddRow(c, {row.scalar ? SI : AI, row.input, row.count, row.copies});
+  AddRow(c, {row.scalar ? SR : AR, row.result, row.count, row.copies});
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -164,5 +165,6 @@ std::optional<ProgramCase> NewProgramCase(std::string_view program) {
   if (!IsPlateProgram(program)) return std::nullopt;
   ProgramCase c{std::string(kPlateProgram)};
   for (const CatalogueRow& row : kVodiCatalogue) AddRow(c, row);
+  for (const GeometryRow& row : kVodiGeometry) AddGeometry(c, row);
   return c;
 }

@@ -17,13 +17,38 @@ class VariableReference {
 
   std::string_view collection_name() const { return CollectionName(collection_); }
 
+  CaseVariable* Variable() const {
+    return server_->program_case ? server_->program_case->Find(collection_, name_) : nullptr;
+  }
+
   HRESULT Entry(int index, CaseEntry*& entry, CaseVariable** variable = nullptr) {
-    CaseVariable* v =
-        server_->program_case ? server_->program_case->Find(collection_, name_) : nullptr;
+    CaseVariable* v = Variable();
     if (!v) return CASE_E_NO_VARIABLE;
     if (variable) *variable = v;
     entry = v->entry(index);
     return entry ? S_OK : DISP_E_BADINDEX;
+  }
+
+  // Logs the operation, finds the entry and lets `act` do the rest.
+  template <class Act, class... Fields>
+  HRESULT Serve(int index, Act act, std::string_view operation, const Fields&... fields) {
+    HRESULT hr = Arrive(*server_, operation, collection_name(), name_, fields...);
+    CaseEntry* e = nullptr;
+    if (SUCCEEDED(hr)) hr = Entry(index, e);
+    return FAILED(hr) ? hr : act(*e);
+  }
+  template <class... Fields>
+  HRESULT Answer(int index, BSTR* out, std::string CaseEntry::*field, std::string_view operation,
+                 const Fields&... fields) {
+    if (out) *out = nullptr;
+    return Serve(
+        index, [&](CaseEntry& e) { return PutOutText(out, e.*field); }, operation, fields...);
+  }
+  template <class T, class... Fields>
+  HRESULT Store(int index, T CaseEntry::*field, const T& value, std::string_view operation,
+                const Fields&... fields) {
+    return Serve(
+        index, [&](CaseEntry& e) { return e.*field = value, S_OK; }, operation, fields...);
   }
 
   std::shared_ptr<ServerState> server_;
@@ -39,41 +64,20 @@ class ArrayVariableObject final : public DispatchObject<ArrayVariable, &IID_Arra
       : VariableReference(std::move(server), collection, name) {}
 
   HRESULT STDMETHODCALLTYPE GetValue(short index, BSTR* text) override {
-    if (text) *text = nullptr;
-    HRESULT hr = Arrive(*server_, "ArrayVariable::GetValue", collection_name(), name_, index);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(index, e);
-    if (FAILED(hr)) return hr;
-    return PutOutText(text, e->value);
+    return Answer(index, text, &CaseEntry::value, "ArrayVariable::GetValue", index);
   }
 
   HRESULT STDMETHODCALLTYPE PutValue(short index, BSTR text) override {
     const std::string value = Bstr::ToAnsi(text);
-    HRESULT hr =
-        Arrive(*server_, "ArrayVariable::PutValue", collection_name(), name_, index, value);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(index, e);
-    if (FAILED(hr)) return hr;
-    e->value = value;
-    return S_OK;
+    return Store(index, &CaseEntry::value, value, "ArrayVariable::PutValue", index, value);
   }
 
   HRESULT STDMETHODCALLTYPE GetText(short index, BSTR* text) override {
-    if (text) *text = nullptr;
-    HRESULT hr = Arrive(*server_, "ArrayVariable::GetText", collection_name(), name_, index);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(index, e);
-    if (FAILED(hr)) return hr;
-    return PutOutText(text, e->text);
+    return Answer(index, text, &CaseEntry::text, "ArrayVariable::GetText", index);
   }
 
   HRESULT STDMETHODCALLTYPE PutFlag(short index, int64_t flag) override {
-    HRESULT hr = Arrive(*server_, "ArrayVariable::PutFlag", collection_name(), name_, index, flag);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(index, e);
-    if (FAILED(hr)) return hr;
-    e->flag = flag;
-    return S_OK;
+    return Store(index, &CaseEntry::flag, flag, "ArrayVariable::PutFlag", index, flag);
   }
 
   // Index -1 resets every entry, an index in range that entry alone; each
@@ -99,8 +103,7 @@ class ArrayVariableObject final : public DispatchObject<ArrayVariable, &IID_Arra
     if (count) *count = 0;
     HRESULT hr = Arrive(*server_, "ArrayVariable::GetCount", collection_name(), name_);
     if (FAILED(hr)) return hr;
-    const CaseVariable* v =
-        server_->program_case ? server_->program_case->Find(collection_, name_) : nullptr;
+    const CaseVariable* v = Variable();
     if (!v) return CASE_E_NO_VARIABLE;
     if (!count) return E_POINTER;
     *count = static_cast<short>(v->count());
@@ -108,6 +111,7 @@ class ArrayVariableObject final : public DispatchObject<ArrayVariable, &IID_Arra
   }
 };
 
+// A scalar is a variable of one entry.
 class ScalarVariableObject final : public DispatchObject<ScalarVariable, &IID_ScalarVariable>,
                                    VariableReference {
  public:
@@ -116,31 +120,16 @@ class ScalarVariableObject final : public DispatchObject<ScalarVariable, &IID_Sc
       : VariableReference(std::move(server), collection, name) {}
 
   HRESULT STDMETHODCALLTYPE GetValue(BSTR* text) override {
-    if (text) *text = nullptr;
-    HRESULT hr = Arrive(*server_, "ScalarVariable::GetValue", collection_name(), name_);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(1, e);
-    if (FAILED(hr)) return hr;
-    return PutOutText(text, e->value);
+    return Answer(1, text, &CaseEntry::value, "ScalarVariable::GetValue");
   }
 
   HRESULT STDMETHODCALLTYPE PutValue(BSTR text) override {
     const std::string value = Bstr::ToAnsi(text);
-    HRESULT hr = Arrive(*server_, "ScalarVariable::PutValue", collection_name(), name_, value);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(1, e);
-    if (FAILED(hr)) return hr;
-    e->value = value;
-    return S_OK;
+    return Store(1, &CaseEntry::value, value, "ScalarVariable::PutValue", value);
   }
 
   HRESULT STDMETHODCALLTYPE PutFlag(int64_t flag) override {
-    HRESULT hr = Arrive(*server_, "ScalarVariable::PutFlag", collection_name(), name_, flag);
-    CaseEntry* e = nullptr;
-    if (SUCCEEDED(hr)) hr = Entry(1, e);
-    if (FAILED(hr)) return hr;
-    e->flag = flag;
-    return S_OK;
+    return Store(1, &CaseEntry::flag, flag, "ScalarVariable::PutFlag", flag);
   }
 };
 

@@ -42,17 +42,18 @@ class CaseServerTest : public ::testing::Test {
   }
 
   ComPtr<ArrayVariable> ArrayInput(const char* name) const {
-    ComPtr<ArrayVariables> inputs;
-    data->GetArrayInputs(inputs.out());
-    ComPtr<ArrayVariable> v;
-    inputs->Item(Bstr(name).get(), v.out());
-    return v;
+    return Item<ArrayVariable>(&CaseData::GetArrayInputs, name);
   }
   ComPtr<ScalarVariable> ScalarInput(const char* name) const {
-    ComPtr<ScalarVariables> inputs;
-    data->GetScalarInputs(inputs.out());
-    ComPtr<ScalarVariable> v;
-    inputs->Item(Bstr(name).get(), v.out());
+    return Item<ScalarVariable>(&CaseData::GetScalarInputs, name);
+  }
+  template <class Variable, class Variables>
+  ComPtr<Variable> Item(HRESULT (STDMETHODCALLTYPE CaseData::*collection)(Variables**),
+                        const char* name) const {
+    ComPtr<Variables> variables;
+    (data.get()->*collection)(variables.out());
+    ComPtr<Variable> v;
+    variables->Item(Bstr(name).get(), v.out());
     return v;
   }
 
