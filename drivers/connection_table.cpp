@@ -4,10 +4,8 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <new>
-#include <string>
 
 ConnectionTable CONNECTION_TABLE;
 
