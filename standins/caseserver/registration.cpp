@@ -6,24 +6,9 @@
 #include <string>
 
 #include "case_server.h"
+#include "holders.h"
 
 namespace {
-
-// An open registry key, closed on every path.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  HKEY* out() { return &key_; }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 std::wstring ClassId() {
   wchar_t clsid[40];
@@ -63,7 +48,7 @@ std::wstring ModulePath() {
 }
 
 HRESULT RegisterUnder(HKEY root, const std::wstring& path, const std::wstring& module) {
-  RegistryKey server;
+  UniqueRegKey server;
   const LSTATUS s = RegCreateKeyExW(root, (path + L"\\InprocServer32").c_str(), 0, nullptr, 0,
                                     KEY_WRITE, nullptr, server.out(), nullptr);
   if (s != ERROR_SUCCESS) return HRESULT_FROM_WIN32(s);

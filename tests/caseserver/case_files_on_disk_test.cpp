@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "case_server_fixture.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -12,47 +10,6 @@ using case_probe::Entry;
 constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
 constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
 constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
-
-// A folder of the test's own under the temporary folder, emptied at the end.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "casesrv_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    WIN32_FIND_DATAA found;
-    UniqueFindHandle search(FindFirstFileA((path_ + "\\*").c_str(), &found));
-    if (search.valid()) {
-      do DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-      while (FindNextFileA(search.get(), &found));
-    }
-    search.close();
-    RemoveDirectoryA(path_.c_str());
-  }
-  std::string file(const char* name) const { return path_ + "\\" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 class CaseFilesTest : public CaseServerTest {
  protected:
@@ -85,11 +42,11 @@ class CaseFilesTest : public CaseServerTest {
 TEST_F(CaseFilesTest, ASavedCaseLoadsBackWhole) {
   FillSomeEntries();
   ArrayInput("Temperature")->Mark(-1, 0);
-  const std::string file = folder.file("BLOCK.QXN");
+  const std::string file = folder / "BLOCK.QXN";
   std::string back;
   EXPECT_EQ(Save(file, &back), CASE_SAVE_DONE);
   EXPECT_EQ(back, file);
-  EXPECT_TRUE(ReadFile(file).starts_with("QXN-CASE 1\n"));
+  EXPECT_TRUE(ReadBytes(file).starts_with("QXN-CASE 1\n"));
   EXPECT_FALSE(Exists(file + ".saving"));
 
   // Another server, the same file: the same case, without the marks.
@@ -109,28 +66,28 @@ TEST_F(CaseFilesTest, ASavedCaseLoadsBackWhole) {
 }
 
 TEST_F(CaseFilesTest, TheLoadedFileDecidesTheVariables) {
-  WriteFile(folder.file("SMALL.QXN"),
-            "QXN-CASE 1\nprogram \"Vodi\"\n"
-            "variable ArrayInputs \"FlowRate\" 2\nentry 2 1 \"7\"\nend\n");
+  WriteBytes(folder / "SMALL.QXN",
+             "QXN-CASE 1\nprogram \"Vodi\"\n"
+             "variable ArrayInputs \"FlowRate\" 2\nentry 2 1 \"7\"\nend\n");
   FillSomeEntries();
-  EXPECT_EQ(Load(folder.file("SMALL.QXN")), CASE_LOAD_DONE);
+  EXPECT_EQ(Load(folder / "SMALL.QXN"), CASE_LOAD_DONE);
   EXPECT_EQ(case_probe::Value(AI, "FlowRate", 2), "7");
   EXPECT_FALSE(ArrayInput("Temperature"));
   EXPECT_EQ(case_probe::Log().back(), "ArrayVariables::Item|ArrayInputs|Temperature|absent");
 }
 
 TEST_F(CaseFilesTest, ACaseFileThatCannotBeReadStartsANewCase) {
-  const std::string foreign = folder.file("FOREIGN.QXN");
-  const std::string cut = folder.file("CUT.QXN");
-  const std::string other_program = folder.file("OTHER.QXN");
-  WriteFile(foreign, "not a case\n");
-  WriteFile(cut, "QXN-CASE 1\nprogram \"Vodi\"\nvariable ArrayInputs \"FlowRate\" 2\n");
-  WriteFile(other_program, "QXN-CASE 1\nprogram \"Other\"\nend\n");
+  const std::string foreign = folder / "FOREIGN.QXN";
+  const std::string cut = folder / "CUT.QXN";
+  const std::string other_program = folder / "OTHER.QXN";
+  WriteBytes(foreign, "not a case\n");
+  WriteBytes(cut, "QXN-CASE 1\nprogram \"Vodi\"\nvariable ArrayInputs \"FlowRate\" 2\n");
+  WriteBytes(other_program, "QXN-CASE 1\nprogram \"Other\"\nend\n");
   const struct {
     std::string path;
     long status;
   } cases[] = {
-      {folder.file("MISSING.QXN"), CASE_LOAD_NO_FILE},
+      {folder / "MISSING.QXN", CASE_LOAD_NO_FILE},
       {folder.path(), CASE_LOAD_NO_FILE},  // a folder
       {"", CASE_LOAD_NO_FILE},
       {foreign, CASE_LOAD_NOT_A_CASE_FILE},
@@ -145,33 +102,33 @@ TEST_F(CaseFilesTest, ACaseFileThatCannotBeReadStartsANewCase) {
     EXPECT_EQ(CaseProbeEntryCount(AI, "Temperature"), 240) << c.path;
     EXPECT_TRUE(case_probe::Server().case_open) << c.path;
   }
-  EXPECT_EQ(ReadFile(foreign), "not a case\n");  // loading never writes
+  EXPECT_EQ(ReadBytes(foreign), "not a case\n");  // loading never writes
 }
 
 TEST_F(CaseFilesTest, AFailedSaveLeavesTheFileAlone) {
-  const std::string file = folder.file("KEPT.QXN");
-  WriteFile(file, "earlier contents");
+  const std::string file = folder / "KEPT.QXN";
+  WriteBytes(file, "earlier contents");
   // A folder of that name stands where the partial file would be written.
   CreateDirectoryA((file + ".saving").c_str(), nullptr);
   std::string back;
   EXPECT_EQ(Save(file, &back), CASE_SAVE_NOT_WRITTEN);
   EXPECT_EQ(back, file);
-  EXPECT_EQ(ReadFile(file), "earlier contents");
+  EXPECT_EQ(ReadBytes(file), "earlier contents");
   RemoveDirectoryA((file + ".saving").c_str());
 
-  EXPECT_EQ(Save(folder.file("NO_SUCH_FOLDER\\CASE.QXN")), CASE_SAVE_NOT_WRITTEN);
+  EXPECT_EQ(Save(folder / "NO_SUCH_FOLDER\\CASE.QXN"), CASE_SAVE_NOT_WRITTEN);
   EXPECT_EQ(Save(""), CASE_SAVE_NOT_WRITTEN);
 }
 
 TEST_F(CaseFilesTest, ASaveWithoutACaseWritesNothing) {
   auto fresh = NewServer();
-  Bstr path(folder.file("NONE.QXN"));
+  Bstr path(folder / "NONE.QXN");
   short option = 1;
   long status = -1;
   EXPECT_HRESULT_SUCCEEDED(fresh->SaveCaseFile(path.inout(), &option, &status));
   EXPECT_EQ(status, CASE_SAVE_NO_CASE);
-  EXPECT_FALSE(Exists(folder.file("NONE.QXN")));
-  EXPECT_EQ(case_probe::Log().back(), "CaseServer::SaveCaseFile|" + folder.file("NONE.QXN") + "|1");
+  EXPECT_FALSE(Exists(folder / "NONE.QXN"));
+  EXPECT_EQ(case_probe::Log().back(), "CaseServer::SaveCaseFile|" + folder / "NONE.QXN" + "|1");
   fresh->ShutDown();
 }
 
@@ -183,9 +140,9 @@ TEST_F(CaseFilesTest, ARelativePathComesBackAbsolute) {
   const long status = Save("REL.QXN", &back);
   SetCurrentDirectoryA(before);
   EXPECT_EQ(status, CASE_SAVE_DONE);
-  EXPECT_TRUE(Exists(folder.file("REL.QXN")));
+  EXPECT_TRUE(Exists(folder / "REL.QXN"));
   char full[MAX_PATH];
-  GetFullPathNameA(folder.file("REL.QXN").c_str(), MAX_PATH, full, nullptr);
+  GetFullPathNameA((folder / "REL.QXN").c_str(), MAX_PATH, full, nullptr);
   EXPECT_EQ(back, full);
 }
 
@@ -195,8 +152,8 @@ TEST_F(CaseFilesTest, AClosedCaseKeepsItsValuesForALaterSave) {
   EXPECT_FALSE(case_probe::Server().case_open);
   EXPECT_EQ(server->CloseCase(), S_FALSE);
   ArrayInput("FlowRate")->PutValue(2, Bstr("after close").get());
-  EXPECT_EQ(Save(folder.file("CLOSED.QXN")), CASE_SAVE_DONE);
-  EXPECT_EQ(Load(folder.file("CLOSED.QXN")), CASE_LOAD_DONE);
+  EXPECT_EQ(Save(folder / "CLOSED.QXN"), CASE_SAVE_DONE);
+  EXPECT_EQ(Load(folder / "CLOSED.QXN"), CASE_LOAD_DONE);
   EXPECT_EQ(case_probe::Value(AI, "FlowRate", 2), "after close");
 }
 
