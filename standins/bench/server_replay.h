@@ -1,0 +1,50 @@
+// A bare replay of a recorded sequence of case server calls: the same calls,
+// in the same order, with the same names, indices, texts and flags, made
+// straight through the COM interfaces of a server of its own. What an execute
+// call costs beyond its replay is the library's own work.
+#pragma once
+
+#include <vector>
+
+#include "case_server.h"
+#include "holders.h"
+#include "server_log.h"
+
+namespace bench {
+
+class ServerReplay {
+ public:
+  // Prepares the calls once: every name and text becomes its BSTR here, and
+  // every variable a call works on is tied to the lookup that found it.
+  explicit ServerReplay(const std::vector<ServerCall>& calls);
+
+  // Creates the server and opens a case of the program, as a connection does.
+  HRESULT Open();
+  // Makes every call once, in order.
+  void RunOnce();
+  // Shuts the server down and releases everything it handed out.
+  void Close();
+
+  std::size_t size() const { return steps_.size(); }
+
+ private:
+  struct Step {
+    Operation operation;
+    int collection;
+    std::size_t slot;  // the variable's place in arrays_ or scalars_
+    short index;
+    int64_t number;
+    Bstr text;
+  };
+
+  std::vector<Step> steps_;
+  ComPtr<CaseServer> server_;
+  ComPtr<CaseData> data_;
+  ComPtr<ArrayVariables> array_collections_[4];
+  ComPtr<ScalarVariables> scalar_collections_[4];
+  std::vector<ComPtr<ArrayVariable>> arrays_;
+  std::vector<ComPtr<ScalarVariable>> scalars_;
+  Bstr answer_;
+};
+
+}  // namespace bench

@@ -1,0 +1,150 @@
+// The host's whole road on the example block: input, unit options, both curve
+// requests, execute, output and exit, through the DLL's exported entry points.
+#include <cmath>
+
+#include "host_fixture.h"
+#include "markers.h"
+
+namespace {
+
+using host::ExecuteAnswer;
+using host::HcurveAnswer;
+
+constexpr int SR = CASE_PROBE_SCALAR_RESULTS;
+constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
+constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
+constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
+
+// What the program reports for the example block in these tests.
+ProgramRun ExampleRun() {
+  return ProgramRun{{{SR, "TotalHeatExchanged", 1, "377100.0"},
+                     {AR, "arReqArea", 1, "100.0"},
+                     {AR, "arReqArea", 2, "125.0"},
+                     {SR, "EffSurfTotal", 1, "110.0"},
+                     {SR, "HTCDirty", 1, "4500.0"},
+                     {SR, "HTCClean", 1, "5200.0"},
+                     {SR, "MTDCorrected", 1, "20.5"},
+                     {AR, "arOutletTemperature", 1, "318.15"},
+                     {SR, "HTCHotSide", 1, "9800.0"},
+                     {AR, "DPTotal", 1, "35000.0"},
+                     {AR, "arFoulResistance", 1, "2.0E-5"},
+                     {AR, "arOutletTemperature", 2, "323.2"},
+                     {SR, "HTCColdSide", 1, "9100.0"},
+                     {AR, "DPTotal", 2, "42000.0"},
+                     {AR, "arFoulResistance", 2, "3.0E-5"}},
+                    {" 6", "41"}};
+}
+
+void ExpectClose(double actual, double expected, const std::string& what) {
+  EXPECT_NEAR(actual, expected, std::abs(expected) * 1e-12) << what;
+}
+
+TEST_F(HostTest, TheExampleBlockRunsFromInputToExit) {
+  SetProgramRun(ExampleRun());
+  LoadExample();
+
+  EXPECT_EQ(road_->Input(), 0);
+  ASSERT_EQ(road_->WriteUnitOptions(), 0);
+
+  // Each side's inlet pressure less its allowable drop (5.0E4 hot, 6.0E4
+  // cold) gives one pair of levels; the flows are those of inlet and outlet.
+  const struct {
+    int64_t side;
+    double flow, high, low;
+  } sides[] = {{1, 2.0, 3.0e5, 2.5e5}, {2, 3.0, 4.0e5, 3.4e5}};
+  for (const auto& s : sides) {
+    const HcurveAnswer a = road_->Hcurve(s.side);
+    SCOPED_TRACE("side " + std::to_string(s.side));
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.request[1], 24);
+    EXPECT_EQ(a.request[0], 2);
+    EXPECT_EQ(a.request[9], 2);
+    ExpectClose(a.values[0], s.flow, "inlet flow");
+    ExpectClose(a.values[1], s.flow, "outlet flow");
+    ExpectClose(a.values[2], s.high, "higher level");
+    ExpectClose(a.values[3], s.low, "lower level");
+  }
+
+  const ExecuteAnswer executed = road_->Execute();
+  EXPECT_EQ(executed.message_count, 2);
+  EXPECT_EQ(executed.message_codes, (std::vector<int64_t>{6, 41}));
+
+  const auto performance = road_->ReadPerformance();
+  ASSERT_TRUE(performance);
+  EXPECT_EQ(performance->marker, MISSING_INTEGER);
+  const double M = MISSING_REAL;
+  // Required area from entry 2 of arReqArea, the excesses over entries 2 and 1.
+  const std::vector<double> expected = {
+      377100.0, 125.0,  110.0, -12.0, 10.0,  4500.0, 5200.0,  20.5, 318.15, 9800.0, 35000.0, M,
+      M,        2.0e-5, M,     M,     323.2, 9100.0, 42000.0, M,    M,      3.0e-5, M,       M};
+  ASSERT_EQ(performance->reals.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    ExpectClose(performance->reals[i], expected[i], "real " + std::to_string(i + 1));
+
+  // Message 6 made execute save the case; output mode 2 saves it again with
+  // the host's final data and removes the backup.
+  EXPECT_TRUE(host::FileExists(BackupPath()));
+  EXPECT_EQ(road_->Output(2), 0);
+  EXPECT_FALSE(host::FileExists(BackupPath()));
+  road_->Exit();
+
+  const SavedCase saved(case_path_);
+  ASSERT_EQ(saved.status(), CASE_LOAD_DONE);
+  EXPECT_EQ(saved.Real(AI, "FlowRate", 1), 2.0);
+  EXPECT_EQ(saved.Flag(AI, "FlowRate", 1), 1);
+  EXPECT_EQ(saved.Real(AI, "FlowRate", 2), 3.0);
+  EXPECT_EQ(saved.Real(AI, "InletTemperature", 2), 293.15);
+  EXPECT_EQ(saved.Real(AI, "InletPressure", 1), 3.0e5);
+  EXPECT_EQ(saved.Real(SI, "PlateProgMode"), 3.0);
+  EXPECT_EQ(saved.Real(AI, "NumberofCurves", 1), 2.0);
+  EXPECT_EQ(saved.Real(AI, "NumberOfPointsOnCurve", 2), 24.0);
+  // Cold curve 2 sits at reference pressure 7, its first point at 145.
+  EXPECT_EQ(saved.Real(AI, "PressureReference", 7), 3.4e5);
+  EXPECT_EQ(saved.Real(AI, "Temperature", 145), 293.15);
+  EXPECT_EQ(saved.Flag(AI, "Temperature", 145), 1);
+}
+
+TEST_F(HostTest, ExitShutsDownEveryServerTheRoadOpened) {
+  LoadExample();
+  RunToExecute();
+  EXPECT_EQ(road_->Output(2), 0);
+  const int servers = CaseProbeServerCount();
+  EXPECT_GE(servers, 2);  // the block's key and "VIZUR"
+  road_->Exit();
+  for (int i = 1; i <= servers; ++i) {
+    EXPECT_TRUE(case_probe::Server(i).shut_down) << "server " << i;
+    EXPECT_FALSE(case_probe::Server(i).alive) << "server " << i;
+  }
+}
+
+TEST_F(HostTest, WithoutMessagesTheRunStillWritesItsRecord) {
+  LoadExample();
+  const ExecuteAnswer executed = RunToExecute();
+  EXPECT_EQ(executed.message_count, 0);
+  const auto performance = road_->ReadPerformance();
+  ASSERT_TRUE(performance);
+  EXPECT_EQ(performance->marker, MISSING_INTEGER);
+  EXPECT_EQ(performance->reals.size(), 24u);
+  for (std::size_t real : {12, 13, 15, 16, 20, 21, 23, 24})
+    EXPECT_EQ(performance->reals[real - 1], MISSING_REAL) << "real " << real;
+  EXPECT_EQ(road_->Output(2), 0);
+  road_->Exit();
+}
+
+TEST_F(HostTest, OutputModeOneRestoresTheCaseFileFromItsBackup) {
+  SetProgramRun(ProgramRun{{}, {"6"}});
+  LoadExample();
+  RunToExecute();
+  const std::string original = host::ReadWholeFile(example_case_);
+  ASSERT_FALSE(original.empty());
+  // Message 6 saved the run's case over the file; the backup holds the one before.
+  EXPECT_NE(host::ReadWholeFile(case_path_), original);
+  EXPECT_EQ(host::ReadWholeFile(BackupPath()), original);
+
+  EXPECT_EQ(road_->Output(1), 0);
+  EXPECT_EQ(host::ReadWholeFile(case_path_), original);
+  EXPECT_FALSE(host::FileExists(BackupPath()));
+  road_->Exit();
+}
+
+}  // namespace
