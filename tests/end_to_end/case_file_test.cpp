@@ -28,7 +28,7 @@ TEST_P(CasePathTest, TheCaseFileIsNeverLost) {
   const CasePathCase& c = GetParam();
   // Message 6 makes execute save the case over the file.
   SetProgramRun(ProgramRun{{}, {"6"}});
-  LoadExample(c.name);
+  ASSERT_NO_FATAL_FAILURE(LoadExample(c.name));
   RunToExecute();
   road_->Output(c.output_mode);
   road_->Exit();

@@ -56,9 +56,9 @@ TEST_P(HcurveLevelsTest, LevelsRunFromTheHigherToTheLowerPressure) {
   const LevelsCase& c = GetParam();
   // The other side's drops are never looked at.
   if (c.side == 1)
-    MakeBlock(c.p, c.drop, c.estimate, 7.0e5, 7.0e5, 3);
+    ASSERT_NO_FATAL_FAILURE(MakeBlock(c.p, c.drop, c.estimate, 7.0e5, 7.0e5, 3));
   else
-    MakeBlock(c.p, 7.0e5, 7.0e5, c.drop, c.estimate, 3);
+    ASSERT_NO_FATAL_FAILURE(MakeBlock(c.p, 7.0e5, 7.0e5, c.drop, c.estimate, 3));
 
   const host::HcurveAnswer a = road_->Hcurve(c.side);
   EXPECT_EQ(a.status, 0);
@@ -99,7 +99,7 @@ class HcurveNoMemoryTest : public HcurveTest, public ::testing::WithParamInterfa
 // A unit record that states 2^62 elements of one array: its byte size cannot
 // exist, the allocation fails and the host hears "out of memory" (40).
 TEST_P(HcurveNoMemoryTest, AnArrayTooLargeToAllocateGivesStatus40) {
-  MakeBlock(1.0e6, M, 5.0e5, M, M, 3);
+  ASSERT_NO_FATAL_FAILURE(MakeBlock(1.0e6, M, 5.0e5, M, M, 3));
   int64_t counts[6] = {2, 0, 14, 0, 0, 0};
   counts[GetParam()] = int64_t{1} << 62;
   ASSERT_EQ(LumbraProbeSetCounts("U", host::kUnitOptionsRecord, counts), 0);

@@ -41,7 +41,7 @@ void ExpectClose(double actual, double expected, const std::string& what) {
 
 TEST_F(HostTest, TheExampleBlockRunsFromInputToExit) {
   SetProgramRun(ExampleRun());
-  LoadExample();
+  ASSERT_NO_FATAL_FAILURE(LoadExample());
 
   EXPECT_EQ(road_->Input(), 0);
   ASSERT_EQ(road_->WriteUnitOptions(), 0);
@@ -105,7 +105,7 @@ TEST_F(HostTest, TheExampleBlockRunsFromInputToExit) {
 }
 
 TEST_F(HostTest, ExitShutsDownEveryServerTheRoadOpened) {
-  LoadExample();
+  ASSERT_NO_FATAL_FAILURE(LoadExample());
   RunToExecute();
   EXPECT_EQ(road_->Output(2), 0);
   const int servers = CaseProbeServerCount();
@@ -118,7 +118,7 @@ TEST_F(HostTest, ExitShutsDownEveryServerTheRoadOpened) {
 }
 
 TEST_F(HostTest, WithoutMessagesTheRunStillWritesItsRecord) {
-  LoadExample();
+  ASSERT_NO_FATAL_FAILURE(LoadExample());
   const ExecuteAnswer executed = RunToExecute();
   EXPECT_EQ(executed.message_count, 0);
   const auto performance = road_->ReadPerformance();
@@ -133,7 +133,7 @@ TEST_F(HostTest, WithoutMessagesTheRunStillWritesItsRecord) {
 
 TEST_F(HostTest, OutputModeOneRestoresTheCaseFileFromItsBackup) {
   SetProgramRun(ProgramRun{{}, {"6"}});
-  LoadExample();
+  ASSERT_NO_FATAL_FAILURE(LoadExample());
   RunToExecute();
   const std::string original = host::ReadWholeFile(example_case_);
   ASSERT_FALSE(original.empty());
