@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+// The status a driver answers when the host's arrays cannot hold what the call
+// reads or writes, or when the call could not do its work; the host knows it
+// as the status of a failed call.
+inline constexpr int64_t HOST_STATUS_REFUSED = 39;
+
 void HANDLE_INPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                   int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
                   char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
@@ -30,3 +35,34 @@ void HANDLE_SETMULTICASEINFO(char* first, int64_t first_len, char* second, int64
                              int64_t program_len);
 
 void HANDLE_EXIT();
+
+
+// The program that the case server runs for the block.
+inline constexpr char PROGRAM_NAME[] = "Vodi";
+inline constexpr int64_t PROGRAM_NAME_LENGTH = 4;
+
+// The workers of the execute and output drivers. Curve lists are runs of
+// curve_len-character ids, CURVE_IDS_PER_SIDE of them.
+void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int64_t case_path_len,
+              const char* result_id, int64_t result_id_len, const char* unit_id,
+              int64_t unit_id_len, const char* hot_in, int64_t hot_in_len, const char* hot_out,
+              int64_t hot_out_len, const char* cold_in, int64_t cold_in_len, const char* cold_out,
+              int64_t cold_out_len, const char* hot_curves, int64_t hot_curve_len,
+              const char* cold_curves, int64_t cold_curve_len, const int64_t* hot_property,
+              const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
+              int64_t* message_count, int64_t* message_codes);
+
+// Answers false when the run could be neither kept nor discarded as asked; the
+// case file or its backup is then still there.
+bool FINISH_CASE(const char* connection_key, int64_t key_len, char* case_path,
+                 int64_t case_path_len, const char* result_id, int64_t result_id_len,
+                 const char* unit_id, int64_t unit_id_len, const char* hot_in, int64_t hot_in_len,
+                 const char* hot_out, int64_t hot_out_len, const char* cold_in, int64_t cold_in_len,
+                 const char* cold_out, int64_t cold_out_len, const char* hot_curves,
+                 int64_t hot_curve_len, const char* cold_curves, int64_t cold_curve_len,
+                 const int64_t* hot_property, const int64_t* cold_property, const int64_t* nhot,
+                 const int64_t* ncold, const int64_t* output_mode);
+
+// The input driver's worker: deletes the unit input object with everything
+// under it and creates it empty again.
+void CREATE_UNIT_OBJECT(const char* id, int64_t id_len, int64_t* error_word);
