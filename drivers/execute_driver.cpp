@@ -16,10 +16,14 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
                     void* /*further*/, char* case_path, int64_t case_path_len, char* connection_key,
                     int64_t key_len, int64_t* message_count, int64_t* message_codes) {
   // A block whose ids or options cannot hold what it names is not run: the
-  // host gets no message and the case file stays as it is.
-  if (!LINK_EXECUTE_BLOCK(ids_count, host_ids, ids_len, option_count, host_options) ||
-      *ids_count < kUnitInputId)
+  // host gets no message, CASE_LINK names no curve and the case file stays as
+  // it is. Besides the curves, the ids must hold the unit input object.
+  const bool linked = LINK_EXECUTE_BLOCK(ids_count, host_ids, ids_len, option_count, host_options);
+  if (!linked || *ids_count < kUnitInputId) {
+    CASE_LINK.NHOT = 0;
+    CASE_LINK.NCOLD = 0;
     return;
+  }
   SET_UNIT_FACTORS(&kHostUnitSet);
 
   CaseLink& l = CASE_LINK;

@@ -31,8 +31,10 @@ void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t*
   *host_status = 0;
   // A block whose ids or options cannot hold what the call reads is refused
   // before anything touches the case, its file or its backup.
-  if (!LINK_OUTPUT_BLOCK(ids_count, host_ids, ids_len, option_count, host_options) ||
-      *ids_count < kUnitInputId || *option_count < kColdPropertyOption) {
+  const bool linked = LINK_OUTPUT_BLOCK(ids_count, host_ids, ids_len, option_count, host_options);
+  if (!linked || *ids_count < kUnitInputId || *option_count < kColdPropertyOption) {
+    CASE_LINK.NHOT = 0;
+    CASE_LINK.NCOLD = 0;
     *host_status = HOST_STATUS_REFUSED;
     return;
   }
