@@ -171,8 +171,8 @@ void MARK_PROPERTY_INPUTS(const int64_t* hot_property, const int64_t* cold_prope
 
 void PUT_UNIT_OPTIONS(const int64_t* transfer_flag, const char* unit_id, int64_t unit_id_len,
                       CaseData**, int64_t* unit_mode, int64_t*) {
-  Log("PUT_UNIT_OPTIONS|" + std::to_string(*transfer_flag) + "|" + Text(unit_id, unit_id_len) +
-      "|" + std::to_string(*unit_mode));
+  Log("PUT_UNIT_OPTIONS|" + std::to_string(*transfer_flag) + "|" + Text(unit_id, unit_id_len));
+  DOUBLES.unit_modes_given.push_back(*unit_mode);
   if (DOUBLES.unit_mode >= 0) *unit_mode = DOUBLES.unit_mode;
 }
 

@@ -67,6 +67,7 @@ struct Doubles {
   // (negative: the caller's word stays as it came).
   std::vector<int64_t> messages;
   int64_t unit_mode = -1;
+  std::vector<int64_t> unit_modes_given;  // the word each PUT_UNIT_OPTIONS came with
 
   // Empties the log and sets every answer back.
   void Reset();

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "drivers.h"
+
 namespace driver_test {
 
 struct HostBlock {
@@ -44,6 +46,52 @@ struct HostBlock {
     text.push_back('\0');
     text.resize(static_cast<std::size_t>(case_path_len), ' ');
     return text;
+  }
+};
+
+// The three calls as their entry points make them, with the case path's text
+// held by the caller so a test sees what the driver left in it.
+struct HostCall {
+  HostBlock block;
+  std::string case_text;
+
+  int64_t Input(const std::string& path) { return Status(HANDLE_INPUT, path); }
+  int64_t Output(const std::string& path) { return Status(HANDLE_OUTPUT, path); }
+
+  // Answers the message count; the codes land in codes.
+  int64_t Execute(const std::string& path, std::vector<int64_t>& codes) {
+    Args a(*this, path);
+    int64_t message_count = 0;
+    HANDLE_EXECUTE(&a.ids_count, a.ids.data(), block.ids_len, &a.option_count, block.options.data(),
+                   &a.real_count, a.reals, nullptr, case_text.data(),
+                   static_cast<int64_t>(case_text.size()), a.key.data(),
+                   static_cast<int64_t>(a.key.size()), &message_count, codes.data());
+    return message_count;
+  }
+
+ private:
+  struct Args {
+    Args(HostCall& call, const std::string& path)
+        : ids(call.block.PackedIds()),
+          key(call.block.key),
+          ids_count(static_cast<int64_t>(call.block.ids.size())),
+          option_count(static_cast<int64_t>(call.block.options.size())) {
+      call.case_text = call.block.CasePathText(path);
+    }
+    std::string ids, key;
+    int64_t ids_count, option_count, real_count = 1;
+    double reals[1] = {0.0};
+  };
+
+  template <class Driver>
+  int64_t Status(Driver driver, const std::string& path) {
+    Args a(*this, path);
+    int64_t status = -1;  // the entry point has cleared it; the driver must set it
+    driver(&a.ids_count, a.ids.data(), block.ids_len, &a.option_count, block.options.data(),
+           &a.real_count, a.reals, nullptr, case_text.data(),
+           static_cast<int64_t>(case_text.size()), a.key.data(), static_cast<int64_t>(a.key.size()),
+           &status);
+    return status;
   }
 };
 

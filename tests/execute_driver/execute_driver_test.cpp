@@ -46,25 +46,16 @@ class ExecuteDriver : public ::testing::Test {
     block_.SetCurves({"H1", "H2"}, {"C1"});
   }
 
-  // One execute call as the entry point makes it, after clearing the count.
   void Execute(const std::string& path) {
-    std::string ids = block_.PackedIds();
-    int64_t ids_count = static_cast<int64_t>(block_.ids.size());
-    int64_t option_count = static_cast<int64_t>(block_.options.size());
-    int64_t real_count = 1;
-    double reals[1] = {0.0};
-    case_text_ = block_.CasePathText(path);
-    std::string key = block_.key;
-    message_count_ = 0;
-    HANDLE_EXECUTE(&ids_count, ids.data(), block_.ids_len, &option_count, block_.options.data(),
-                   &real_count, reals, nullptr, case_text_.data(),
-                   static_cast<int64_t>(case_text_.size()), key.data(),
-                   static_cast<int64_t>(key.size()), &message_count_, codes_.data());
+    call_.block = block_;
+    message_count_ = call_.Execute(path, codes_);
+    case_text_ = call_.case_text;
   }
 
   ScratchFolder folder_{"zovkexec"};
   FakeCaseServer server_;
   HostBlock block_;
+  driver_test::HostCall call_;
   std::string case_path_, backup_path_, case_text_;
   int64_t message_count_ = 0;
   std::vector<int64_t> codes_ = std::vector<int64_t>(16, -5);
@@ -83,7 +74,7 @@ TEST_F(ExecuteDriver, RunsTheCaseInTheOrderOfTheRoad) {
       "READ_HEAT_RELEASE_CURVE|2|1|H1",
       "READ_HEAT_RELEASE_CURVE|2|2|H2",
       "READ_HEAT_RELEASE_CURVE|2|1|C1",
-      "PUT_UNIT_OPTIONS|2|UNIT|0",
+      "PUT_UNIT_OPTIONS|2|UNIT",
       "RunProgram|Vodi|0",
       "GET_CASE_CONNECTION|BLOCK1|4|Vodi",
       "REBUILD_RESULT_OBJECT|RESULT|2",
@@ -168,10 +159,8 @@ TEST_F(ExecuteDriver, UnitModeCarriesOverToTheNextCall) {
   DOUBLES.log.clear();
   DOUBLES.unit_mode = -1;  // this record gives no program mode
   Execute(case_path_);
-  EXPECT_EQ(EntriesStartingWith("PUT_UNIT_OPTIONS"),
-            std::vector<std::string>{"PUT_UNIT_OPTIONS|2|UNIT|3"});
-  DOUBLES.unit_mode = 0;  // the other tests start from the mode of load time
-  Execute(case_path_);
+  ASSERT_EQ(DOUBLES.unit_modes_given.size(), 2u);
+  EXPECT_EQ(DOUBLES.unit_modes_given[1], 3);
 }
 
 TEST_F(ExecuteDriver, CasePathWithoutItsExtensionIsBackedUpBesideIt) {
@@ -247,7 +236,7 @@ TEST_F(ExecuteDriver, TwelveCurvesFillBothSidesUpToTheUnitInputId) {
   EXPECT_EQ(reads[9], "READ_HEAT_RELEASE_CURVE|2|10|H10");
   EXPECT_EQ(reads[11], "READ_HEAT_RELEASE_CURVE|2|2|C2");
   EXPECT_EQ(EntriesStartingWith("PUT_UNIT_OPTIONS"),
-            std::vector<std::string>{"PUT_UNIT_OPTIONS|2|UNIT|0"});
+            std::vector<std::string>{"PUT_UNIT_OPTIONS|2|UNIT"});
 }
 
 }  // namespace
