@@ -16,12 +16,7 @@ constexpr int64_t kDesignMode = 1;  // the unit mode whose geometry comes back
 // An output call puts at most four curves a side into the case.
 constexpr int64_t kOutputCurvesPerSide = 4;
 
-struct FinishState {
-  CaseData* case_data = nullptr;
-  int64_t unit_mode = 0;   // the program mode the unit options last gave
-  int64_t error_word = 0;  // the exchange's repository answers, not looked at
-};
-FinishState FINISH_STATE;
+CaseCallState FINISH_STATE;
 
 }  // namespace
 
@@ -33,7 +28,7 @@ bool FINISH_CASE(const char* connection_key, int64_t key_len, char* case_path,
                  int64_t hot_curve_len, const char* cold_curves, int64_t cold_curve_len,
                  const int64_t* hot_property, const int64_t* cold_property, const int64_t* nhot,
                  const int64_t* ncold, const int64_t* output_mode) {
-  FinishState& s = FINISH_STATE;
+  CaseCallState& s = FINISH_STATE;
   auto* server = static_cast<CaseServer*>(GET_CASE_CONNECTION(
       connection_key, key_len, &s.case_data, &kFindOrCreate, PROGRAM_NAME, PROGRAM_NAME_LENGTH));
   // Without a server or its case the run can be neither kept nor discarded;

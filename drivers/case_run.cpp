@@ -22,13 +22,7 @@ constexpr int64_t kTransferAll = 2;  // every value goes in as given
 constexpr int64_t kBeforeRun = 1;
 constexpr int64_t kAfterRun = 2;
 
-// What the run keeps from one call to the next.
-struct RunState {
-  CaseData* case_data = nullptr;
-  int64_t unit_mode = 0;   // the program mode the unit options last gave
-  int64_t error_word = 0;  // the exchange's repository answers, not looked at
-};
-RunState RUN_STATE;
+CaseCallState RUN_STATE;
 
 bool IsSaveMessage(int64_t code) {
   return std::find(std::begin(CASE_SAVE_MESSAGES), std::end(CASE_SAVE_MESSAGES), code) !=
@@ -45,7 +39,7 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
               const char* cold_curves, int64_t cold_curve_len, const int64_t* hot_property,
               const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
               int64_t* message_count, int64_t* message_codes) {
-  RunState& s = RUN_STATE;
+  CaseCallState& s = RUN_STATE;
   auto* server = static_cast<CaseServer*>(GET_CASE_CONNECTION(
       connection_key, key_len, &s.case_data, &kFindOrCreate, PROGRAM_NAME, PROGRAM_NAME_LENGTH));
   // Without a server or its case there is nothing to run the block in; the

@@ -20,7 +20,6 @@ constexpr const char* kDefinitionFiles[] = {"B_PRVT", "B_DOVI", "B_MSG"};
 constexpr char kDefinitionExtension[] = "RPD";
 constexpr int64_t kRepositoryTextLength = 257;
 constexpr int64_t kReadFailed = 1;
-constexpr int64_t kUnitInputId = 20;
 
 constexpr int64_t kCaseFileExists = 0;
 constexpr int64_t kCaseFileCreatable = 1;
@@ -68,14 +67,14 @@ void HANDLE_INPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* 
                   int64_t key_len, int64_t* host_status) {
   *host_status = 0;
   // The unit input object is id 20: an ids array without it cannot name it.
-  if (*ids_count < kUnitInputId) {
+  if (*ids_count < HOST_UNIT_INPUT_ID) {
     *host_status = HOST_STATUS_REFUSED;
     return;
   }
   int64_t status = kCaseFileExists;
   if (ReadDefinitionFiles()) {
     const int64_t len = ids_len > 0 ? ids_len : 0;
-    CREATE_UNIT_OBJECT(host_ids + (kUnitInputId - 1) * len, len, &INPUT_ERROR_WORD);
+    CREATE_UNIT_OBJECT(host_ids + (HOST_UNIT_INPUT_ID - 1) * len, len, &INPUT_ERROR_WORD);
     status = TestCasePath(CaseFilePath(case_path, case_path_len));
   } else {
     status = kDefinitionFailed;

@@ -7,13 +7,10 @@
 
 namespace {
 
-constexpr int64_t kResultId = 1;
-constexpr int64_t kUnitInputId = 20;
 // HOST_OPTIONS(8) is the output mode, (11) and (12) the sides' property words.
 constexpr int64_t kOutputModeOption = 8;
 constexpr int64_t kHotPropertyOption = 11;
 constexpr int64_t kColdPropertyOption = 12;
-constexpr float kHostUnitSet = 4.0f;
 
 // The output call's own property words; CASE_LINK's stay the execute call's.
 struct OutputProperties {
@@ -32,7 +29,7 @@ void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t*
   // A block whose ids or options cannot hold what the call reads is refused
   // before anything touches the case, its file or its backup.
   const bool linked = LINK_OUTPUT_BLOCK(ids_count, host_ids, ids_len, option_count, host_options);
-  if (!linked || *ids_count < kUnitInputId || *option_count < kColdPropertyOption) {
+  if (!linked || *ids_count < HOST_UNIT_INPUT_ID || *option_count < kColdPropertyOption) {
     CASE_LINK.NHOT = 0;
     CASE_LINK.NCOLD = 0;
     *host_status = HOST_STATUS_REFUSED;
@@ -44,16 +41,16 @@ void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t*
 
   const int64_t path_length = case_path_len;
   LoaderSetCasePath(case_path, &path_length, case_path_len);
-  SET_UNIT_FACTORS(&kHostUnitSet);
+  SET_UNIT_FACTORS(&HOST_UNIT_SET);
 
   CaseLink& l = CASE_LINK;
   const int64_t len = ids_len;
   constexpr int64_t kIdLength = decltype(l.HOTIN)::length();
   if (!FINISH_CASE(connection_key, key_len, case_path, case_path_len,
-                   host_ids + (kResultId - 1) * len, len, host_ids + (kUnitInputId - 1) * len, len,
-                   l.HOTIN.data(), kIdLength, l.HOTOUT.data(), kIdLength, l.COLDIN.data(),
-                   kIdLength, l.COLDOUT.data(), kIdLength, l.HOTCURVE[0].data(), kIdLength,
-                   l.COLDCURVE[0].data(), kIdLength, &p.hot, &p.cold, &l.NHOT, &l.NCOLD,
-                   &host_options[kOutputModeOption - 1]))
+                   host_ids + (HOST_RESULT_ID - 1) * len, len,
+                   host_ids + (HOST_UNIT_INPUT_ID - 1) * len, len, l.HOTIN.data(), kIdLength,
+                   l.HOTOUT.data(), kIdLength, l.COLDIN.data(), kIdLength, l.COLDOUT.data(),
+                   kIdLength, l.HOTCURVE[0].data(), kIdLength, l.COLDCURVE[0].data(), kIdLength,
+                   &p.hot, &p.cold, &l.NHOT, &l.NCOLD, &host_options[kOutputModeOption - 1]))
     *host_status = HOST_STATUS_REFUSED;
 }

@@ -6,6 +6,9 @@
 #include "case_link.h"
 #include "exchange.h"
 
+// The drivers hand a side's list on as one run of ids.
+static_assert(sizeof(CaseLink::HOTCURVE) == CURVE_IDS_PER_SIDE * FixedText<128>::size());
+
 void READ_SIDE_CURVES(const int64_t* transfer_flag, const int64_t* property, const int64_t* count,
                       int64_t limit, const char* curves, int64_t curve_len, CaseData** case_data,
                       int64_t* error_word) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "case_server.h"
+
 // The status a driver answers when the host's arrays cannot hold what the call
 // reads or writes, or when the call could not do its work; the host knows it
 // as the status of a failed call.
@@ -20,10 +22,9 @@ void HANDLE_HCURVE(int64_t* side, int64_t* ids_count, char* host_ids, int64_t id
                    int64_t* host_status);
 
 void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
-                    int64_t* host_options, int64_t* real_count, double* host_reals,
-                    void* further, char* case_path, int64_t case_path_len,
-                    char* connection_key, int64_t key_len, int64_t* message_count,
-                    int64_t* message_codes);
+                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
+                    char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
+                    int64_t* message_count, int64_t* message_codes);
 
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
@@ -36,6 +37,21 @@ void HANDLE_SETMULTICASEINFO(char* first, int64_t first_len, char* second, int64
 
 void HANDLE_EXIT();
 
+// Where the host's ids array holds the result object and the unit input
+// object (counted from 1), and the unit set in which the host's values cross
+// into the case unchanged.
+inline constexpr int64_t HOST_RESULT_ID = 1;
+inline constexpr int64_t HOST_UNIT_INPUT_ID = 20;
+inline constexpr float HOST_UNIT_SET = 4.0f;
+
+// What the execute and output workers each keep from one call to the next:
+// the connection's case data, the program mode the unit options last gave
+// (0 at load), and the exchange's repository word, which nothing reads.
+struct CaseCallState {
+  CaseData* case_data = nullptr;
+  int64_t unit_mode = 0;
+  int64_t error_word = 0;
+};
 
 // The program that the case server runs for the block.
 inline constexpr char PROGRAM_NAME[] = "Vodi";

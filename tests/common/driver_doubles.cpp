@@ -7,6 +7,7 @@
 
 #include "connection_table.h"
 #include "exchange.h"
+#include "file_text.h"
 #include "fixed_text.h"
 #include "holders.h"
 
@@ -22,32 +23,12 @@ std::string Text(const char* text, int64_t len) {
 
 void Log(std::string entry) { DOUBLES.log.push_back(std::move(entry)); }
 
-struct OpaqueData : CaseData {
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return E_NOTIMPL;
-  }
+struct OpaqueData : DispatchStub<CaseData> {
   HRESULT STDMETHODCALLTYPE GetArrayInputs(ArrayVariables**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetScalarInputs(ScalarVariables**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetArrayResults(ArrayVariables**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetScalarResults(ScalarVariables**) override { return E_NOTIMPL; }
 };
-
-bool WriteWholeFile(const std::string& path, const std::string& text) {
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  return file.valid() &&
-         WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
 
 }  // namespace
 
@@ -63,11 +44,6 @@ std::vector<std::string> EntriesStartingWith(const std::string& prefix) {
   for (const std::string& e : DOUBLES.log)
     if (e.compare(0, prefix.size(), prefix) == 0) found.push_back(e);
   return found;
-}
-
-HRESULT FakeCaseServer::QueryInterface(REFIID, void** out) {
-  *out = nullptr;
-  return E_NOINTERFACE;
 }
 
 HRESULT FakeCaseServer::SetServerMode(short mode) {

@@ -13,32 +13,19 @@
 #include <vector>
 
 #include "case_server.h"
+#include "fake_dispatch.h"
 
 namespace driver_test {
 
 // A case server that logs its operations. A save writes save_text into the
 // file it is given, unless save_fails: it then writes nothing (or, with
 // save_breaks_file, deletes the file) and answers E_FAIL.
-class FakeCaseServer : public CaseServer {
+class FakeCaseServer : public DispatchStub<CaseServer> {
  public:
   std::string save_text = "saved case";
   bool save_fails = false;
   bool save_breaks_file = false;
   std::string answered_path;  // the path the save hands back; empty: as given
-
-  // IUnknown and IDispatch: enough for the drivers, which call neither.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return E_NOTIMPL;
-  }
 
   HRESULT STDMETHODCALLTYPE SetServerMode(short mode) override;
   HRESULT STDMETHODCALLTYPE ShutDown() override;
@@ -49,9 +36,6 @@ class FakeCaseServer : public CaseServer {
   HRESULT STDMETHODCALLTYPE RunProgram(BSTR program, short option) override;
   HRESULT STDMETHODCALLTYPE CloseCase() override;
   HRESULT STDMETHODCALLTYPE SetMultiCaseData(BSTR* first, BSTR* second) override;
-
- private:
-  ULONG refs_ = 1;
 };
 
 // What the doubles answer and what they saw.

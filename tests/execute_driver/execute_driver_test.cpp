@@ -2,14 +2,13 @@
 // in which order, the backup it leaves, and the blocks it refuses to run.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "case_link.h"
 #include "driver_doubles.h"
 #include "drivers.h"
+#include "file_text.h"
 #include "host_block.h"
 #include "run_env_scratch.h"
 #include "unit_factors.h"
@@ -20,18 +19,9 @@ using driver_test::DOUBLES;
 using driver_test::EntriesStartingWith;
 using driver_test::FakeCaseServer;
 using driver_test::HostBlock;
+using driver_test::ReadWholeFile;
+using driver_test::WriteWholeFile;
 using run_env_test::ScratchFolder;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 class ExecuteDriver : public ::testing::Test {
  protected:
@@ -41,7 +31,7 @@ class ExecuteDriver : public ::testing::Test {
     DOUBLES.case_data = driver_test::OpaqueCaseData();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
     backup_path_ = folder_.path() + "\\BLOCK.BAK";
-    WriteFile(case_path_, "case before the run");
+    WriteWholeFile(case_path_, "case before the run");
     block_.options = {2, 1, 0, 0};
     block_.SetCurves({"H1", "H2"}, {"C1"});
   }
@@ -85,8 +75,8 @@ TEST_F(ExecuteDriver, RunsTheCaseInTheOrderOfTheRoad) {
   EXPECT_EQ(message_count_, 1);
   EXPECT_EQ(codes_[0], 7);
   // The backup holds the case file as it was before the run.
-  EXPECT_EQ(ReadFile(backup_path_), "case before the run");
-  EXPECT_EQ(ReadFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
   // Unit set 4 is selected before the exchange runs.
   EXPECT_EQ(UNIT_FACTORS.F_POWER, 1000.0f);
   EXPECT_EQ(UNIT_FACTORS.F_PRESSURE, 1.0f);
@@ -115,9 +105,9 @@ TEST_P(SaveMessages, EachMatchingCodeSavesAndClosesTheCase) {
   if (GetParam().saves > 0) {
     EXPECT_EQ(DOUBLES.log.back(), "CloseCase");
     EXPECT_EQ(DOUBLES.log[DOUBLES.log.size() - 2], "SaveCaseFile|" + case_path_ + "|1");
-    EXPECT_EQ(ReadFile(case_path_), "case after the run");
+    EXPECT_EQ(ReadWholeFile(case_path_), "case after the run");
   } else {
-    EXPECT_EQ(ReadFile(case_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
   }
   EXPECT_EQ(message_count_, static_cast<int64_t>(GetParam().messages.size()));
 }
@@ -165,13 +155,13 @@ TEST_F(ExecuteDriver, UnitModeCarriesOverToTheNextCall) {
 
 TEST_F(ExecuteDriver, CasePathWithoutItsExtensionIsBackedUpBesideIt) {
   const std::string path = folder_.path() + "\\BLOCK.DAT";
-  WriteFile(path, "case without the extension");
+  WriteWholeFile(path, "case without the extension");
   DOUBLES.messages = {17};
   server_.save_text = "saved";
   Execute(path);
   // The backup is a file of its own; the save still reaches the case file.
-  EXPECT_EQ(ReadFile(path + ".BAK"), "case without the extension");
-  EXPECT_EQ(ReadFile(path), "saved");
+  EXPECT_EQ(ReadWholeFile(path + ".BAK"), "case without the extension");
+  EXPECT_EQ(ReadWholeFile(path), "saved");
 }
 
 TEST_F(ExecuteDriver, PathTheServerAnswersGoesBackIntoTheHostText) {
@@ -193,7 +183,7 @@ TEST_F(ExecuteDriver, NoServerOrNoCaseDataRunsNothing) {
     EXPECT_EQ(DOUBLES.log, std::vector<std::string>{"GET_CASE_CONNECTION|BLOCK1|0|Vodi"});
     EXPECT_EQ(message_count_, 0);
     EXPECT_FALSE(run_env_test::Exists(backup_path_));
-    EXPECT_EQ(ReadFile(case_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
   }
 }
 

@@ -3,13 +3,12 @@
 // never takes both the case file and its backup from the user.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "case_link.h"
 #include "driver_doubles.h"
+#include "file_text.h"
 #include "host_block.h"
 #include "loader_case_path_fake.h"
 #include "run_env_scratch.h"
@@ -21,19 +20,10 @@ using driver_test::DOUBLES;
 using driver_test::EntriesStartingWith;
 using driver_test::FakeCaseServer;
 using driver_test::HostCall;
+using driver_test::ReadWholeFile;
+using driver_test::WriteWholeFile;
 using run_env_test::Exists;
 using run_env_test::ScratchFolder;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // HOST_OPTIONS of an output call: (2) NHOT, (3) NCOLD, (8) the output mode,
 // (11) and (12) the sides' property words.
@@ -52,8 +42,8 @@ class OutputDriver : public ::testing::Test {
     CASE_PATH_CALLS.clear();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
     backup_path_ = folder_.path() + "\\BLOCK.BAK";
-    WriteFile(case_path_, "case as the run left it");
-    WriteFile(backup_path_, "case before the run");
+    WriteWholeFile(case_path_, "case as the run left it");
+    WriteWholeFile(backup_path_, "case before the run");
     call_.block.SetCurves({"H1", "H2", "H3", "H4", "H5", "H6"}, {"C1"});
   }
 
@@ -90,7 +80,7 @@ TEST_F(OutputDriver, KeptRunPutsEverythingAndSavesTheCase) {
       "CloseCase",
   };
   EXPECT_EQ(DOUBLES.log, expected);
-  EXPECT_EQ(ReadFile(case_path_), "case with the host's final data");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case with the host's final data");
   EXPECT_FALSE(Exists(backup_path_));
   ASSERT_EQ(CASE_PATH_CALLS.size(), 1u);
   EXPECT_EQ(CASE_PATH_CALLS[0].length, 256);
@@ -115,7 +105,7 @@ TEST_F(OutputDriver, SideCountsAndPropertyWordsDecideTheCurves) {
   EXPECT_EQ(CASE_LINK.COLDCURVE[0], "H1");
 
   DOUBLES.log.clear();
-  WriteFile(backup_path_, "backup");
+  WriteWholeFile(backup_path_, "backup");
   EXPECT_EQ(Output(OutputOptions(2, 1, 2, 0, 2)), 0);
   EXPECT_EQ(EntriesStartingWith("READ_HEAT_RELEASE_CURVE"),
             (std::vector<std::string>{"READ_HEAT_RELEASE_CURVE|2|1|H1",
@@ -140,7 +130,7 @@ TEST_P(DiscardedRun, RestoresTheCaseFileFromTheBackup) {
       "CloseCase",
   };
   EXPECT_EQ(DOUBLES.log, expected);
-  EXPECT_EQ(ReadFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
   EXPECT_FALSE(Exists(backup_path_));
 }
 
@@ -149,17 +139,17 @@ INSTANTIATE_TEST_SUITE_P(Modes, DiscardedRun, ::testing::Values(1, 0, 3));
 TEST_F(OutputDriver, DiscardWithoutABackupLeavesTheCaseFile) {
   DeleteFileA(backup_path_.c_str());
   EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 0);
-  EXPECT_EQ(ReadFile(case_path_), "case as the run left it");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case as the run left it");
   EXPECT_EQ(EntriesStartingWith("CloseCase").size(), 1u);
 }
 
 TEST_F(OutputDriver, FailedSaveKeepsTheBackup) {
   for (bool breaks_file : {false, true}) {
-    WriteFile(case_path_, "case as the run left it");
+    WriteWholeFile(case_path_, "case as the run left it");
     server_.save_fails = true;
     server_.save_breaks_file = breaks_file;
     EXPECT_EQ(Output(OutputOptions(1, 1, 2)), 39);
-    EXPECT_EQ(ReadFile(backup_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
     EXPECT_EQ(EntriesStartingWith("CloseCase").size(), breaks_file ? 2u : 1u);
   }
 }
@@ -173,8 +163,8 @@ TEST_F(OutputDriver, FailedRestoreKeepsTheBackup) {
     EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 39);
     CloseHandle(held);
   }
-  EXPECT_EQ(ReadFile(backup_path_), "case before the run");
-  EXPECT_EQ(ReadFile(case_path_), "case as the run left it");
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case as the run left it");
 }
 
 TEST_F(OutputDriver, NoServerOrNoCaseDataTouchesNoFile) {
@@ -185,8 +175,8 @@ TEST_F(OutputDriver, NoServerOrNoCaseDataTouchesNoFile) {
     EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 39);
     EXPECT_EQ(DOUBLES.log,
               (std::vector<std::string>{"LoaderSetCasePath", "GET_CASE_CONNECTION|BLOCK1|0|Vodi"}));
-    EXPECT_EQ(ReadFile(case_path_), "case as the run left it");
-    EXPECT_EQ(ReadFile(backup_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(case_path_), "case as the run left it");
+    EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
   }
 }
 
@@ -204,7 +194,7 @@ TEST_F(OutputDriver, RefusedBlockTouchesNothing) {
     call_.block.ids.resize(r.ids, "X");
     EXPECT_EQ(Output(r.options), 39);
     EXPECT_TRUE(DOUBLES.log.empty());
-    EXPECT_EQ(ReadFile(backup_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
     EXPECT_EQ(CASE_LINK.NHOT, 0);
     call_.block.ids.resize(20, "UNIT");
   }
@@ -212,24 +202,24 @@ TEST_F(OutputDriver, RefusedBlockTouchesNothing) {
 
 TEST_F(OutputDriver, ExecuteThenDiscardBringsBackTheCaseBeforeTheRun) {
   DeleteFileA(backup_path_.c_str());
-  WriteFile(case_path_, "case before the run");
+  WriteWholeFile(case_path_, "case before the run");
   call_.block.options = {2, 1, 5, 6};
   DOUBLES.messages = {17};
   server_.save_text = "case the run saved";
   std::vector<int64_t> codes(4, 0);
   EXPECT_EQ(call_.Execute(case_path_, codes), 1);
-  EXPECT_EQ(ReadFile(case_path_), "case the run saved");
-  EXPECT_EQ(ReadFile(backup_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case the run saved");
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
 
   EXPECT_EQ(Output(OutputOptions(2, 1, 1, 2, 2)), 0);
-  EXPECT_EQ(ReadFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
   EXPECT_FALSE(Exists(backup_path_));
   // The execute call's property words stay in the block's description.
   EXPECT_EQ(CASE_LINK.HOTPROP, 5);
   EXPECT_EQ(CASE_LINK.COLDPROP, 6);
   // A second discard finds no backup and leaves the case file.
   EXPECT_EQ(Output(OutputOptions(2, 1, 1)), 0);
-  EXPECT_EQ(ReadFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
 }
 
 }  // namespace
