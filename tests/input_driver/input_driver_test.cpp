@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "driver_doubles.h"
-#include "fixed_text.h"
 #include "host_block.h"
 #include "repository_probe.h"
 #include "run_env_scratch.h"
@@ -43,7 +42,7 @@ class InputDriver : public ::testing::Test {
   void SetUp() override {
     LumbraProbeReset();
     DOUBLES.Reset();
-    fixed::AssignPadded(RUN_FOLDERS.PROGDIR, sizeof RUN_FOLDERS.PROGDIR, ProgramFolder());
+    RUN_FOLDERS.PROGDIR = ProgramFolder();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
   }
   void TearDown() override { LumbraProbeReset(); }
