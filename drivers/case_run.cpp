@@ -46,8 +46,10 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
   // case file is left alone and no message comes back.
   if (!server || !s.case_data) return;
 
+  // A case file that exists but could not be backed up is not saved over by
+  // this call: the user would have neither it nor a backup if the save failed.
   const std::string path = CaseFilePath(case_path, case_path_len);
-  BackUpCaseFile(path, CaseBackupPath(path));
+  const bool may_save = BackUpCaseFile(path, CaseBackupPath(path)) || !CaseFileExists(path);
   long status = 0;
   server->LoadCaseFile(Bstr(path).get(), 0, &status);
 
@@ -68,6 +70,7 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
   GET_PROGRAM_MESSAGES(&s.case_data, message_count, message_codes);
 
   // Every matching code saves and closes the case once more.
+  if (!may_save) return;
   const int64_t n = *message_count;
   for (int64_t i = 0; i < n; ++i)
     if (IsSaveMessage(message_codes[i])) SaveAndCloseCase(server, case_path, case_path_len);

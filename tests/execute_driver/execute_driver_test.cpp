@@ -164,6 +164,30 @@ TEST_F(ExecuteDriver, CasePathWithoutItsExtensionIsBackedUpBesideIt) {
   EXPECT_EQ(ReadWholeFile(path), "saved");
 }
 
+TEST_F(ExecuteDriver, CaseFileWithoutABackupIsNotSavedOver) {
+  DOUBLES.messages = {17};
+  {
+    // The backup's place is held by another program: no copy can be made.
+    WriteWholeFile(backup_path_, "older backup");
+    const HANDLE held = CreateFileA(backup_path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Execute(case_path_);
+    CloseHandle(held);
+  }
+  EXPECT_EQ(message_count_, 1);
+  EXPECT_TRUE(EntriesStartingWith("SaveCaseFile").empty());
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+
+  // A case that has no file yet has nothing to lose: the save makes it.
+  DeleteFileA(case_path_.c_str());
+  DeleteFileA(backup_path_.c_str());
+  server_.save_text = "new case";
+  Execute(case_path_);
+  EXPECT_EQ(ReadWholeFile(case_path_), "new case");
+  EXPECT_FALSE(run_env_test::Exists(backup_path_));
+}
+
 TEST_F(ExecuteDriver, PathTheServerAnswersGoesBackIntoTheHostText) {
   DOUBLES.messages = {6};
   server_.answered_path = folder_.path() + "\\OTHER.QXN";
