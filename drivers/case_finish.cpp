@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int64_t kFindOrCreate = 0;
+constexpr int64_t kProgramNameLength = static_cast<int64_t>(CASE_PROGRAM_NAME.size());
 constexpr int64_t kKeepRun = 2;
 constexpr int64_t kDesignMode = 1;  // the unit mode whose geometry comes back
 // An output call puts at most four curves a side into the case.
@@ -29,8 +29,9 @@ bool FINISH_CASE(const char* connection_key, int64_t key_len, char* case_path,
                  const int64_t* hot_property, const int64_t* cold_property, const int64_t* nhot,
                  const int64_t* ncold, const int64_t* output_mode) {
   CaseCallState& s = FINISH_STATE;
-  auto* server = static_cast<CaseServer*>(GET_CASE_CONNECTION(
-      connection_key, key_len, &s.case_data, &kFindOrCreate, PROGRAM_NAME, PROGRAM_NAME_LENGTH));
+  auto* server = static_cast<CaseServer*>(
+      GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_FIND_OR_CREATE,
+                          CASE_PROGRAM_NAME.data(), kProgramNameLength));
   // Without a server or its case the run can be neither kept nor discarded;
   // the case file and its backup stay as they are.
   if (!server || !s.case_data) return false;

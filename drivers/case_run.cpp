@@ -16,8 +16,7 @@ inline constexpr int64_t CASE_SAVE_MESSAGES[] = {6, 53, 17, 40, 39};
 
 namespace {
 
-constexpr int64_t kFindOrCreate = 0;
-constexpr int64_t kStoreCaseData = 4;
+constexpr int64_t kProgramNameLength = static_cast<int64_t>(CASE_PROGRAM_NAME.size());
 constexpr int64_t kTransferAll = 2;  // every value goes in as given
 constexpr int64_t kBeforeRun = 1;
 constexpr int64_t kAfterRun = 2;
@@ -40,8 +39,9 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
               const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
               int64_t* message_count, int64_t* message_codes) {
   CaseCallState& s = RUN_STATE;
-  auto* server = static_cast<CaseServer*>(GET_CASE_CONNECTION(
-      connection_key, key_len, &s.case_data, &kFindOrCreate, PROGRAM_NAME, PROGRAM_NAME_LENGTH));
+  auto* server = static_cast<CaseServer*>(
+      GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_FIND_OR_CREATE,
+                          CASE_PROGRAM_NAME.data(), kProgramNameLength));
   // Without a server or its case there is nothing to run the block in; the
   // case file is left alone and no message comes back.
   if (!server || !s.case_data) return;
@@ -63,9 +63,9 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
                    cold_curve_len, &s.case_data, &s.error_word);
   PUT_UNIT_OPTIONS(&kTransferAll, unit_id, unit_id_len, &s.case_data, &s.unit_mode, &s.error_word);
 
-  server->RunProgram(Bstr(PROGRAM_NAME).get(), 0);
-  GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &kStoreCaseData, PROGRAM_NAME,
-                      PROGRAM_NAME_LENGTH);
+  server->RunProgram(Bstr(CASE_PROGRAM_NAME).get(), 0);
+  GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_STORE_CASE_DATA,
+                      CASE_PROGRAM_NAME.data(), kProgramNameLength);
   REBUILD_RESULT_OBJECT(result_id, result_id_len, &kAfterRun, &s.case_data, &s.error_word);
   GET_PROGRAM_MESSAGES(&s.case_data, message_count, message_codes);
 

@@ -9,6 +9,11 @@
 
 namespace {
 
+// The status the server answers when it could not write the case file. Any
+// other status leaves a file that is the case as saved last: this save's, or,
+// when the server held no case (closed after an earlier save), that one's.
+constexpr long kSaveNotWritten = 1;
+
 // The host's text keeps its own convention: the path, its NUL, then blanks.
 void PutPathBack(const std::string& path, char* text, int64_t len) {
   if (path.empty() || static_cast<int64_t>(path.size()) >= len) return;
@@ -23,12 +28,13 @@ bool SaveAndCloseCase(CaseServer* server, char* case_path, int64_t case_path_len
   Bstr path(CaseFilePath(case_path, case_path_len));
   short save_flag = 1;
   long status = 0;
-  const HRESULT saved = server->SaveCaseFile(path.inout(), &save_flag, &status);
-  if (SUCCEEDED(saved)) {
+  const bool saved = SUCCEEDED(server->SaveCaseFile(path.inout(), &save_flag, &status)) &&
+                     status != kSaveNotWritten;
+  if (saved) {
     const std::string answered = path.ansi();
     PutPathBack(CaseFilePath(answered.data(), static_cast<int64_t>(answered.size())), case_path,
                 case_path_len);
   }
   server->CloseCase();
-  return SUCCEEDED(saved) && CaseFileExists(CaseFilePath(case_path, case_path_len));
+  return saved && CaseFileExists(CaseFilePath(case_path, case_path_len));
 }

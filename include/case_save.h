@@ -6,7 +6,7 @@
 #include "case_server.h"
 
 // Saves the loaded case to the host's case path, then closes the case. The
-// path the server answers goes back into the host's text when it is not empty
-// and fits with its NUL. Answers whether the save succeeded and left a case
-// file behind.
+// path the server answers goes back into the host's text when the save is
+// done and the path is not empty and fits with its NUL. Answers whether the
+// server reported the case file written and it is there.
 bool SaveAndCloseCase(CaseServer* server, char* case_path, int64_t case_path_len);

@@ -53,10 +53,6 @@ struct CaseCallState {
   int64_t error_word = 0;
 };
 
-// The program that the case server runs for the block.
-inline constexpr char PROGRAM_NAME[] = "Vodi";
-inline constexpr int64_t PROGRAM_NAME_LENGTH = 4;
-
 // The workers of the execute and output drivers. Curve lists are runs of
 // curve_len-character ids, CURVE_IDS_PER_SIDE of them.
 void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int64_t case_path_len,

@@ -70,6 +70,10 @@ HRESULT FakeCaseServer::SaveCaseFile(BSTR* path, short* option, long* status) {
     if (save_breaks_file) DeleteFileA(given.c_str());
     return E_FAIL;
   }
+  if (save_status != 0) {
+    *status = save_status;
+    return S_OK;
+  }
   const std::string target = answered_path.empty() ? given : answered_path;
   if (!WriteWholeFile(target, save_text)) return E_FAIL;
   if (!answered_path.empty()) {

@@ -18,13 +18,15 @@
 namespace driver_test {
 
 // A case server that logs its operations. A save writes save_text into the
-// file it is given, unless save_fails: it then writes nothing (or, with
-// save_breaks_file, deletes the file) and answers E_FAIL.
+// file it is given and answers save_status, unless save_fails: it then writes
+// nothing (or, with save_breaks_file, deletes the file) and answers E_FAIL;
+// a save_status other than 0 writes nothing either.
 class FakeCaseServer : public DispatchStub<CaseServer> {
  public:
   std::string save_text = "saved case";
   bool save_fails = false;
   bool save_breaks_file = false;
+  long save_status = 0;
   std::string answered_path;  // the path the save hands back; empty: as given
 
   HRESULT STDMETHODCALLTYPE SetServerMode(short mode) override;

@@ -154,6 +154,19 @@ TEST_F(OutputDriver, FailedSaveKeepsTheBackup) {
   }
 }
 
+TEST_F(OutputDriver, SaveStatusDecidesOverTheBackup) {
+  // The server could not write the file: the backup stays.
+  server_.save_status = 1;
+  EXPECT_EQ(Output(OutputOptions(1, 1, 2)), 39);
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  // The server held no case any more, closed after the execute call's save:
+  // the case file is that save's, and the run is kept.
+  server_.save_status = 2;
+  EXPECT_EQ(Output(OutputOptions(1, 1, 2)), 0);
+  EXPECT_EQ(ReadWholeFile(case_path_), "case as the run left it");
+  EXPECT_FALSE(Exists(backup_path_));
+}
+
 TEST_F(OutputDriver, FailedRestoreKeepsTheBackup) {
   {
     // A case file that another program holds cannot be overwritten.
