@@ -92,6 +92,7 @@ class ExchangeCaseTest : public ::testing::Test {
     OleUninitialize();
   }
 
+ public:
   // The operations that changed or read the case's variables, in arrival
   // order, without the collection and lookup calls: "PutValue|FlowRate|1|text",
   // "PutFlag|FlowRate|1|1", "Mark|Temperature|-1|0", "GetValue|DPTotal|2" ...
@@ -197,6 +198,7 @@ class ExchangeCaseTest : public ::testing::Test {
 
   static void SelectUnitSet(float set) { SET_UNIT_FACTORS(&set); }
 
+ protected:
   // The caller's variable that holds the connection's CaseData.
   CaseData* case_data = nullptr;
 

@@ -84,13 +84,14 @@ TEST_F(ProgramMessagesTest, NoMoreCodesThanTheCapacityAndACountThatSaysSo) {
   EXPECT_EQ(VariableCalls({"GetText"}).size(), static_cast<std::size_t>(MESSAGE_CODES_CAPACITY));
 }
 
-TEST_F(ProgramMessagesTest, AnEntryCountBeyondSixteenBitsReadsAsNoMessages) {
-  // 40000 entries come back as a negative 16-bit count.
-  ASSERT_TRUE(CaseProbeDefineVariable(AR, "arTavikMsgs", 40000));
-  SetLine(AR, "arTavikMsgs", 1, "6");
+TEST_F(ProgramMessagesTest, ACountTheServerDoesNotGiveReadsAsNoMessages) {
+  SetMessages({"6", "53"});
+  CaseProbeFailOperation("ArrayVariable::GetCount", 1);
+  count = 4;
   Get();
   EXPECT_EQ(count, 0);
   EXPECT_THAT(codes, Each(kUntouched));
+  EXPECT_THAT(VariableCalls(), ElementsAre("GetCount|arTavikMsgs"));
 }
 
 }  // namespace
