@@ -67,6 +67,12 @@
 #include "unit_factors.h"
 #include "value_text.h"
 
+// The case's four collections, as the probe numbers them.
+inline constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
+inline constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
+inline constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
+inline constexpr int SR = CASE_PROBE_SCALAR_RESULTS;
+
 class ExchangeCaseTest : public ::testing::Test {
  protected:
   void SetUp() override {

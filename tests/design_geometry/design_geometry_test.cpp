@@ -14,11 +14,6 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
-constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
-constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
-constexpr int SR = CASE_PROBE_SCALAR_RESULTS;
-
 class DesignGeometryTest : public ExchangeCaseTest {
  protected:
   void Copy() {

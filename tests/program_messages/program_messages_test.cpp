@@ -12,7 +12,6 @@ namespace {
 using ::testing::Each;
 using ::testing::ElementsAre;
 
-constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
 constexpr int64_t kUntouched = -777;
 
 class ProgramMessagesTest : public ExchangeCaseTest {

@@ -14,9 +14,6 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
-constexpr int SR = CASE_PROBE_SCALAR_RESULTS;
-
 const std::string kId = "B1-RESULT";
 
 class ResultRecordTest : public ExchangeCaseTest {

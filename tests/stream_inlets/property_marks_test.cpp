@@ -12,8 +12,6 @@ namespace {
 
 using ::testing::ElementsAreArray;
 
-constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
-
 class PropertyMarksTest : public ExchangeCaseTest {
  protected:
   void MarkAll(int64_t hot_property = 1, int64_t cold_property = 1) {

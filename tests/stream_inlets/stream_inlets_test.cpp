@@ -13,8 +13,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
-
 const std::string kHotIn = "S-HOT-IN", kHotOut = "S-HOT-OUT";
 const std::string kColdIn = "S-COLD-IN", kColdOut = "S-COLD-OUT";
 

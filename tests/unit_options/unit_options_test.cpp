@@ -18,9 +18,6 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
-constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
-
 const std::string kUnit = "B1-UNIT";
 const char* const kDumpFile = "Plate_Tavik.RPO";
 
