@@ -13,6 +13,3 @@ void HANDLE_EXECUTE(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, doub
                     int64_t, char*, int64_t, int64_t*, int64_t*) {}
 void HANDLE_OUTPUT(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*, void*, char*,
                    int64_t, char*, int64_t, int64_t*) {}
-void HANDLE_SETMULTICASEINFO(char*, int64_t, char*, int64_t, char*, int64_t, const char*, int64_t) {
-}
-void HANDLE_EXIT() {}
