@@ -1,6 +1,6 @@
 // The block's unit options, from the host's record "PLATE_QUOR_UNIT_INPUT"
 // into the case: the program mode, the option values the host gave, the
-// heat-balance specification with the variables it frees, and the marks that
+// heat-balance setting with the variables it frees, and the marks that
 // leave outlet conditions and duty to the program. A first remark line
 // beginning with "RPDUMP" also dumps the repository, for looking into a case
 // by hand.

@@ -146,7 +146,7 @@ TEST_F(UnitOptionsTest, AGreaterTransferFlagGivesItsOwnGivenFlag) {
   EXPECT_THAT(Puts(), ElementsAreArray(expected));
 }
 
-// The steps that follow the revision words for each heat-balance specification.
+// The steps that follow the revision words for each heat-balance setting.
 struct HeatBalanceCase {
   int64_t spec;
   std::vector<std::string> steps;
@@ -213,7 +213,7 @@ struct ModeCase {
   int64_t mode_in;
   int64_t mode_out;
   bool program_mode_put;
-  bool revised;  // and the specification (heat load) put
+  bool revised;  // and the setting (heat load) put
   bool marked;   // the three marks of a simulation run
 };
 
@@ -255,7 +255,7 @@ TEST_F(UnitOptionsTest, ARecordWithoutIntegersPutsModeZeroAndNoSpecification) {
 
 TEST_F(UnitOptionsTest, ElementsPastTheRecordsRealsAreNotGiven) {
   // Three reals: the heat load, the hot fouling and film coefficient; no
-  // heat-balance value, so no specification although one is asked for.
+  // heat-balance value, so no setting although one is asked for.
   Load("2 1 2", "3 1500 0.0001 5000");
   PutOptions(2);
   std::vector<std::string> expected = ProgramMode(1);
