@@ -102,6 +102,33 @@ TEST_F(CaseServerRoad, UnwrittenSaveKeepsTheBackup) {
   EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
 }
 
+// The program's messages of one run, written by the run hook.
+void ReportMessages17And39(void*) {
+  CaseProbeDefineVariable(CASE_PROBE_ARRAY_RESULTS, "arTavikMsgs", 2);
+  CaseProbeSetEntry(CASE_PROBE_ARRAY_RESULTS, "arTavikMsgs", 1, "", 0, "17");
+  CaseProbeSetEntry(CASE_PROBE_ARRAY_RESULTS, "arTavikMsgs", 2, "", 0, "39");
+}
+
+TEST_F(CaseServerRoad, RunSavedForItsMessagesIsKeptByTheOutputCall) {
+  CaseProbeSetRunHook(ReportMessages17And39, nullptr);
+  EXPECT_EQ(call_.Execute(case_path_, codes_), 2);
+  CaseProbeSetRunHook(nullptr, nullptr);
+  EXPECT_EQ(codes_[0], 17);
+  EXPECT_EQ(codes_[1], 39);
+  int saves = 0;
+  for (const std::string& line : case_probe::Log())
+    if (line.rfind("CaseServer::SaveCaseFile|", 0) == 0) ++saves;
+  EXPECT_EQ(saves, 2);
+  const std::string saved = ReadWholeFile(case_path_);
+  EXPECT_NE(saved, "case before the run");
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+
+  // The case was closed after the saves: the kept run is the saved file.
+  EXPECT_EQ(Output(2), 0);
+  EXPECT_EQ(ReadWholeFile(case_path_), saved);
+  EXPECT_FALSE(Exists(backup_path_));
+}
+
 TEST_F(CaseServerRoad, DiscardedRunGetsTheCaseFileBack) {
   call_.Execute(case_path_, codes_);
   WriteWholeFile(case_path_, "case the server wrote");
