@@ -1,15 +1,9 @@
-// TEMPORARY: empty stand-ins of the drivers, so that the library links while
-// they are being written. They do nothing. This file goes as soon as the real
-// drivers are in.
+// TEMPORARY: an empty stand-in of the curve reading, so that the library
+// links while it is being written. It does nothing. It goes as soon as the
+// real routine is in.
 #include <cstdint>
 
-#include "drivers.h"
+#include "exchange.h"
 
-void HANDLE_INPUT(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*, void*, char*,
-                  int64_t, char*, int64_t, int64_t*) {}
-void HANDLE_HCURVE(int64_t*, int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*,
-                   int64_t*, char*, int64_t, int64_t*) {}
-void HANDLE_EXECUTE(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*, void*, char*,
-                    int64_t, char*, int64_t, int64_t*, int64_t*) {}
-void HANDLE_OUTPUT(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*, void*, char*,
-                   int64_t, char*, int64_t, int64_t*) {}
+void READ_HEAT_RELEASE_CURVE(const int64_t*, CaseData**, const int64_t*, const char*, int64_t,
+                             const int64_t*, int64_t*) {}
