@@ -16,7 +16,8 @@ ProcessMemory MeasureProcessMemory() {
                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                            sizeof counters)) {
     m.working_set = counters.WorkingSetSize;
-    m.private_bytes = counters.PrivateUsage;
+    // Some systems leave PrivateUsage at 0; the commit charge is the same count.
+    m.private_bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
   }
   std::vector<HANDLE> heaps(64);
   DWORD n = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());

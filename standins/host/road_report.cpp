@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "fixed_text.h"
 #include "markers.h"
 
 namespace host {
@@ -100,8 +101,9 @@ std::string FormatPerformance(const Performance& p) {
   out += "   #  content                                  value          unit\n";
   for (std::size_t i = 1; i <= p.reals.size(); ++i) {
     const PerformanceLabel& label = PerformanceLabelOf(i);
-    out += Printed("  %2zu  %-39s  %-13s  %s\n", i, label.content,
-                   ShownReal(p.reals[i - 1]).c_str(), label.unit);
+    std::string line = Printed("  %2zu  %-39s  %-13s  %s", i, label.content,
+                               ShownReal(p.reals[i - 1]).c_str(), label.unit);
+    out += std::string(fixed::Trimmed(line)) + "\n";
   }
   return out;
 }
