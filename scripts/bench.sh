@@ -7,9 +7,7 @@
 # Usage: bash scripts/bench.sh [CYCLES [REPLAYS]]   (10000 and 1000 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 >/dev/null
+bash scripts/build.sh
 source scripts/wine-prefix.sh build
 exec /usr/lib/wine/wine64 build/bin/zovkbench.exe --case 'examples\block1\BLOCK1.QXN' \
   --cycles "${1:-10000}" --replays "${2:-1000}"

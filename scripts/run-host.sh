@@ -7,20 +7,16 @@
 #
 # Usage: bash scripts/run-host.sh [BLOCK_FOLDER [WORK_FOLDER]]
 set -euo pipefail
+# Folders given are taken from where the script was started.
+block=$(realpath -m "${1:-$(dirname "$0")/../examples/block1}")
+work=${2:+$(realpath -m "$2")}
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 >/dev/null
+bash scripts/build.sh
 source scripts/wine-prefix.sh build
 
-# A path as the Windows program takes it: absolute ones on wine's Z: drive.
-windows_path() {
-  case "$1" in
-    /*) printf 'Z:%s' "${1//\//\\}" ;;
-    *) printf '%s' "${1//\//\\}" ;;
-  esac
-}
+# wine shows the machine's root as drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-args=("$(windows_path "${1:-examples/block1}")")
-[ $# -ge 2 ] && args+=("$(windows_path "$2")")
+args=("$(windows_path "$block")")
+[ -n "$work" ] && args+=("$(windows_path "$work")")
 exec /usr/lib/wine/wine64 build/bin/zovkhost.exe "${args[@]}"
