@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds everything and runs the tests under wine.
+# Sets up a fresh machine, builds everything and runs the tests under wine,
+# then builds the platform-free cores for this machine and runs their tests
+# under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -7,3 +9,6 @@ cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
 source scripts/wine-prefix.sh build
 ctest --preset windows-x64 "$@"
+CXX=clang++ cmake -S tests/native -B build-native -G Ninja >/dev/null
+cmake --build build-native
+ctest --test-dir build-native --output-on-failure

@@ -1,0 +1,196 @@
+// Putting, getting and marking the case's variables through the value text.
+//
+// No server result code is tested: a failed put leaves the variable as the
+// server left it, a failed get leaves the value text blank and so the working
+// value as it was.
+#include "case_variables.h"
+
+#include <cmath>
+
+#include "fixed_text.h"
+
+namespace {
+
+CaseData* CaseDataOf(CaseData* const* case_data) { return case_data ? *case_data : nullptr; }
+
+template <class Collection, class Getter>
+ComPtr<Collection> GetCollection(CaseData* const* case_data, Getter getter) {
+  ComPtr<Collection> collection;
+  if (CaseData* data = CaseDataOf(case_data)) (data->*getter)(collection.out());
+  return collection;
+}
+
+template <class Variable, class Collection>
+ComPtr<Variable> Find(Collection* collection, std::string_view name) {
+  ComPtr<Variable> variable;
+  if (!collection) return variable;
+  const Bstr bname(fixed::Trimmed(name));
+  collection->Item(bname.get(), variable.out());
+  return variable;
+}
+
+// The value text goes to the server without its trailing blanks.
+void PutArrayText(ArrayVariable* variable, int16_t index, std::string_view text,
+                  int64_t given_flag) {
+  if (!variable) return;
+  const Bstr btext(fixed::Trimmed(text));
+  variable->PutValue(index, btext.get());
+  variable->PutFlag(index, given_flag);
+}
+
+void PutScalarText(ScalarVariable* variable, std::string_view text) {
+  if (!variable) return;
+  const Bstr btext(fixed::Trimmed(text));
+  variable->PutValue(btext.get());
+  variable->PutFlag(1);
+}
+
+ValueText GotText(const Bstr& got) {
+  ValueText text;
+  text = got.ansi();
+  return text;
+}
+
+// GetValue or GetText of an entry; blank for no variable.
+ValueText GetArrayText(ArrayVariable* variable, int16_t index,
+                       HRESULT (STDMETHODCALLTYPE ArrayVariable::*get)(short, BSTR*)) {
+  if (!variable) return ValueText();
+  Bstr got;
+  (variable->*get)(index, got.out());
+  return GotText(got);
+}
+
+ValueText GetScalarValueText(ScalarVariable* variable) {
+  if (!variable) return ValueText();
+  Bstr got;
+  variable->GetValue(got.out());
+  return GotText(got);
+}
+
+// A read real times its factor; the working value changes only on a read.
+bool ReadScaled(const ValueText& text, double& value, float factor) {
+  if (text.blank()) return false;
+  double read = 0;
+  if (!ReadRealValue(text.view(), read)) return false;
+  const double scaled = read * static_cast<double>(factor);
+  if (!std::isfinite(scaled)) return false;  // beyond the range of a real once converted
+  value = scaled;
+  return true;
+}
+
+bool ReadWhole(const ValueText& text, int64_t& value) {
+  return !text.blank() && ReadIntegerValue(text.view(), value);
+}
+
+}  // namespace
+
+ComPtr<ArrayVariables> GetArrayInputs(CaseData* const* case_data) {
+  return GetCollection<ArrayVariables>(case_data, &CaseData::GetArrayInputs);
+}
+ComPtr<ScalarVariables> GetScalarInputs(CaseData* const* case_data) {
+  return GetCollection<ScalarVariables>(case_data, &CaseData::GetScalarInputs);
+}
+ComPtr<ArrayVariables> GetArrayResults(CaseData* const* case_data) {
+  return GetCollection<ArrayVariables>(case_data, &CaseData::GetArrayResults);
+}
+ComPtr<ScalarVariables> GetScalarResults(CaseData* const* case_data) {
+  return GetCollection<ScalarVariables>(case_data, &CaseData::GetScalarResults);
+}
+
+ComPtr<ArrayVariable> FindVariable(ArrayVariables* collection, std::string_view name) {
+  return Find<ArrayVariable>(collection, name);
+}
+ComPtr<ScalarVariable> FindVariable(ScalarVariables* collection, std::string_view name) {
+  return Find<ScalarVariable>(collection, name);
+}
+
+void PutIndexedReal(ArrayVariable* variable, int16_t index, double value, int64_t given_flag) {
+  ValueText text;
+  WriteRealValue(text, value);
+  PutArrayText(variable, index, text.view(), given_flag);
+}
+void PutIndexedInteger(ArrayVariable* variable, int16_t index, int64_t value, int64_t given_flag) {
+  ValueText text;
+  WriteIntegerValue(text, value);
+  PutArrayText(variable, index, text.view(), given_flag);
+}
+void PutIndexedText(ArrayVariable* variable, int16_t index, std::string_view text,
+                    int64_t given_flag) {
+  PutArrayText(variable, index, text, given_flag);
+}
+
+void PutIndexedReal(ArrayVariables* inputs, std::string_view name, int16_t index, double value,
+                    int64_t given_flag) {
+  PutIndexedReal(FindVariable(inputs, name).get(), index, value, given_flag);
+}
+void PutIndexedInteger(ArrayVariables* inputs, std::string_view name, int16_t index, int64_t value,
+                       int64_t given_flag) {
+  PutIndexedInteger(FindVariable(inputs, name).get(), index, value, given_flag);
+}
+void PutIndexedText(ArrayVariables* inputs, std::string_view name, int16_t index,
+                    std::string_view text, int64_t given_flag) {
+  PutIndexedText(FindVariable(inputs, name).get(), index, text, given_flag);
+}
+
+void PutScalarReal(ScalarVariable* variable, double value) {
+  ValueText text;
+  WriteRealValue(text, value);
+  PutScalarText(variable, text.view());
+}
+void PutScalarInteger(ScalarVariable* variable, int64_t value) {
+  ValueText text;
+  WriteIntegerValue(text, value);
+  PutScalarText(variable, text.view());
+}
+void PutScalarReal(ScalarVariables* inputs, std::string_view name, double value) {
+  PutScalarReal(FindVariable(inputs, name).get(), value);
+}
+void PutScalarInteger(ScalarVariables* inputs, std::string_view name, int64_t value) {
+  PutScalarInteger(FindVariable(inputs, name).get(), value);
+}
+
+void BlankEntry(ArrayVariables* inputs, std::string_view name, int16_t index) {
+  PutArrayText(FindVariable(inputs, name).get(), index, "", 0);
+}
+
+void MarkVariable(ArrayVariables* inputs, std::string_view name) {
+  if (const ComPtr<ArrayVariable> variable = FindVariable(inputs, name)) variable->Mark(-1, 0);
+}
+
+bool GetIndexedReal(ArrayVariable* variable, int16_t index, double& value, float factor) {
+  return ReadScaled(GetArrayText(variable, index, &ArrayVariable::GetValue), value, factor);
+}
+bool GetIndexedInteger(ArrayVariable* variable, int16_t index, int64_t& value) {
+  return ReadWhole(GetArrayText(variable, index, &ArrayVariable::GetValue), value);
+}
+bool GetIndexedReal(ArrayVariables* results, std::string_view name, int16_t index, double& value,
+                    float factor) {
+  return GetIndexedReal(FindVariable(results, name).get(), index, value, factor);
+}
+bool GetIndexedInteger(ArrayVariables* results, std::string_view name, int16_t index,
+                       int64_t& value) {
+  return GetIndexedInteger(FindVariable(results, name).get(), index, value);
+}
+
+bool GetScalarReal(ScalarVariable* variable, double& value, float factor) {
+  return ReadScaled(GetScalarValueText(variable), value, factor);
+}
+bool GetScalarInteger(ScalarVariable* variable, int64_t& value) {
+  return ReadWhole(GetScalarValueText(variable), value);
+}
+bool GetScalarReal(ScalarVariables* results, std::string_view name, double& value, float factor) {
+  return GetScalarReal(FindVariable(results, name).get(), value, factor);
+}
+bool GetScalarInteger(ScalarVariables* results, std::string_view name, int64_t& value) {
+  return GetScalarInteger(FindVariable(results, name).get(), value);
+}
+
+ValueText GetTextLine(ArrayVariable* variable, int16_t index) {
+  return GetArrayText(variable, index, &ArrayVariable::GetText);
+}
+
+int16_t GetCount(ArrayVariable* variable) {
+  short count = 0;
+  if (variable) variable->GetCount(&count);
+  return count;
+}
