@@ -100,22 +100,22 @@ class Planner {
 
 }  // namespace
 
-int FindCurveSide(const CaseLink& link, int64_t curve_number, std::string_view curve_id) {
-  if (curve_number < 1 || curve_number > CURVES_PER_SIDE) return NO_SIDE;
+CurveSide FindCurveSide(const CaseLink& link, int64_t curve_number, std::string_view curve_id) {
+  if (curve_number < 1 || curve_number > CURVES_PER_SIDE) return NO_CURVE_SIDE;
   // A blank id names no curve of the repository, even where a list entry is blank too.
-  if (fixed::IsBlank(curve_id)) return NO_SIDE;
+  if (fixed::IsBlank(curve_id)) return NO_CURVE_SIDE;
   const auto place = static_cast<std::size_t>(curve_number - 1);
-  if (fixed::EqualPadded(curve_id, link.HOTCURVE[place].view())) return HOT_SIDE;
-  if (fixed::EqualPadded(curve_id, link.COLDCURVE[place].view())) return COLD_SIDE;
-  return NO_SIDE;
+  if (fixed::EqualPadded(curve_id, link.HOTCURVE[place].view())) return HOT_CURVE_SIDE;
+  if (fixed::EqualPadded(curve_id, link.COLDCURVE[place].view())) return COLD_CURVE_SIDE;
+  return NO_CURVE_SIDE;
 }
 
-int64_t CurvePointIndex(int64_t curve_number, int side, int64_t point) {
+int64_t CurvePointIndex(int64_t curve_number, CurveSide side, int64_t point) {
   return (curve_number - 1) * POINTS_PER_CURVE + kSideOffset * (side - 1) + point;
 }
 
-int64_t ReferencePressureIndex(int64_t curve_number, int side) {
-  return side == COLD_SIDE ? CURVES_PER_SIDE + curve_number : curve_number;
+int64_t ReferencePressureIndex(int64_t curve_number, CurveSide side) {
+  return side == COLD_CURVE_SIDE ? CURVES_PER_SIDE + curve_number : curve_number;
 }
 
 void CleanCurveRecords(const CurveRecords& records) {
@@ -129,8 +129,8 @@ void CleanCurveRecords(const CurveRecords& records) {
 
 void PlanCurvePuts(const CaseLink& link, const UnitFactors& factors, int64_t curve_number,
                    std::string_view curve_id, const CurveRecords& records, CurvePutSink& sink) {
-  const int side = FindCurveSide(link, curve_number, curve_id);
-  if (side == NO_SIDE) return;
+  const CurveSide side = FindCurveSide(link, curve_number, curve_id);
+  if (side == NO_CURVE_SIDE) return;
   Planner plan(factors, sink);
   const std::span<const double> thermo = records.thermo_reals;
   const std::span<const double> phase = records.phase_reals;

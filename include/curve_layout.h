@@ -15,25 +15,25 @@
 #include "unit_factors.h"
 
 inline constexpr int POINTS_PER_CURVE = 24;
-inline constexpr int HOT_SIDE = 1;
-inline constexpr int COLD_SIDE = 2;
-// The side of a curve whose id stands at its place in neither list.
-inline constexpr int NO_SIDE = 0;
+
+// The side a curve's values go to, numbered as the case's side indices.
+enum CurveSide : int16_t { NO_CURVE_SIDE = 0, HOT_CURVE_SIDE = 1, COLD_CURVE_SIDE = 2 };
 
 // Phase codes of a curve's phase entries.
 inline constexpr int64_t VAPOUR_PHASE = 2;
 inline constexpr int64_t LIQUID_PHASE = 4;
 inline constexpr int64_t SECOND_LIQUID_PHASE = 5;
 
-// HOT_SIDE when the id stands at the curve's place in the hot list (checked
-// first), COLD_SIDE when in the cold list, otherwise NO_SIDE; a curve number
-// outside 1 to CURVES_PER_SIDE or a blank id has no side.
-int FindCurveSide(const CaseLink& link, int64_t curve_number, std::string_view curve_id);
+// HOT_CURVE_SIDE when the id stands at the curve's place in the hot list
+// (checked first), COLD_CURVE_SIDE when in the cold list, otherwise
+// NO_CURVE_SIDE; a curve number outside 1 to CURVES_PER_SIDE or a blank id
+// has no side.
+CurveSide FindCurveSide(const CaseLink& link, int64_t curve_number, std::string_view curve_id);
 
 // Index of point p of a curve on a side, 1 to 240.
-int64_t CurvePointIndex(int64_t curve_number, int side, int64_t point);
+int64_t CurvePointIndex(int64_t curve_number, CurveSide side, int64_t point);
 // Index of a curve's reference pressure, 1 to 10.
-int64_t ReferencePressureIndex(int64_t curve_number, int side);
+int64_t ReferencePressureIndex(int64_t curve_number, CurveSide side);
 
 // The records of one curve as the repository gave them. Each span holds what
 // its record holds and no more.

@@ -95,44 +95,44 @@ using Lines = std::vector<std::string>;
 TEST(CurveIndex, PointsAndReferencePressuresOfBothSides) {
   struct Case {
     int64_t curve;
-    int side;
+    CurveSide side;
     int64_t point;
     int64_t index;
   };
-  for (const Case& c :
-       {Case{1, HOT_SIDE, 1, 1}, Case{1, HOT_SIDE, 24, 24}, Case{2, HOT_SIDE, 1, 25},
-        Case{2, HOT_SIDE, 3, 27}, Case{5, HOT_SIDE, 1, 97}, Case{5, HOT_SIDE, 24, 120},
-        Case{1, COLD_SIDE, 1, 121}, Case{2, COLD_SIDE, 1, 145}, Case{2, COLD_SIDE, 3, 147},
-        Case{5, COLD_SIDE, 24, 240}})
+  for (const Case& c : {Case{1, HOT_CURVE_SIDE, 1, 1}, Case{1, HOT_CURVE_SIDE, 24, 24},
+                        Case{2, HOT_CURVE_SIDE, 1, 25}, Case{2, HOT_CURVE_SIDE, 3, 27},
+                        Case{5, HOT_CURVE_SIDE, 1, 97}, Case{5, HOT_CURVE_SIDE, 24, 120},
+                        Case{1, COLD_CURVE_SIDE, 1, 121}, Case{2, COLD_CURVE_SIDE, 1, 145},
+                        Case{2, COLD_CURVE_SIDE, 3, 147}, Case{5, COLD_CURVE_SIDE, 24, 240}})
     EXPECT_EQ(CurvePointIndex(c.curve, c.side, c.point), c.index)
         << "curve " << c.curve << " side " << c.side << " point " << c.point;
-  EXPECT_EQ(ReferencePressureIndex(1, HOT_SIDE), 1);
-  EXPECT_EQ(ReferencePressureIndex(5, HOT_SIDE), 5);
-  EXPECT_EQ(ReferencePressureIndex(2, COLD_SIDE), 7);
-  EXPECT_EQ(ReferencePressureIndex(5, COLD_SIDE), 10);
+  EXPECT_EQ(ReferencePressureIndex(1, HOT_CURVE_SIDE), 1);
+  EXPECT_EQ(ReferencePressureIndex(5, HOT_CURVE_SIDE), 5);
+  EXPECT_EQ(ReferencePressureIndex(2, COLD_CURVE_SIDE), 7);
+  EXPECT_EQ(ReferencePressureIndex(5, COLD_CURVE_SIDE), 10);
 }
 
 TEST(CurveSide, HotListFirstThenColdAtTheCurvesOwnPlace) {
   struct Case {
     int64_t curve;
     std::string id;
-    int side;
+    CurveSide side;
   };
   const CaseLink link = Link();
   for (const Case& c : {
-           Case{2, "CURVE-A", HOT_SIDE},  // in both lists: hot wins
-           Case{3, "CURVE-A", COLD_SIDE},
-           Case{2, "CURVE-B", COLD_SIDE},
-           Case{2, "CURVE-A      ", HOT_SIDE},  // blanks padded on the shorter side
-           Case{1, "CURVE-A", NO_SIDE},         // listed, but at another place
-           Case{2, "curve-a", NO_SIDE},
-           Case{2, "NOWHERE", NO_SIDE},
-           Case{4, "", NO_SIDE},  // blank id against blank entries
-           Case{4, "    ", NO_SIDE},
-           Case{0, "HOT-1", NO_SIDE},
-           Case{-1, "HOT-1", NO_SIDE},
-           Case{6, "HOT-1", NO_SIDE},
-           Case{11, "HOT-1", NO_SIDE},
+           Case{2, "CURVE-A", HOT_CURVE_SIDE},  // in both lists: hot wins
+           Case{3, "CURVE-A", COLD_CURVE_SIDE},
+           Case{2, "CURVE-B", COLD_CURVE_SIDE},
+           Case{2, "CURVE-A      ", HOT_CURVE_SIDE},  // blanks padded on the shorter side
+           Case{1, "CURVE-A", NO_CURVE_SIDE},         // listed, but at another place
+           Case{2, "curve-a", NO_CURVE_SIDE},
+           Case{2, "NOWHERE", NO_CURVE_SIDE},
+           Case{4, "", NO_CURVE_SIDE},  // blank id against blank entries
+           Case{4, "    ", NO_CURVE_SIDE},
+           Case{0, "HOT-1", NO_CURVE_SIDE},
+           Case{-1, "HOT-1", NO_CURVE_SIDE},
+           Case{6, "HOT-1", NO_CURVE_SIDE},
+           Case{11, "HOT-1", NO_CURVE_SIDE},
        })
     EXPECT_EQ(FindCurveSide(link, c.curve, c.id), c.side) << c.curve << " '" << c.id << "'";
 }
