@@ -44,6 +44,9 @@ class FixedText {
   static constexpr std::size_t kLength = N;
 
   FixedText() { std::memset(chars_, ' ', N); }
+  // A process-wide record that must hold zero bytes until it is first filled.
+  struct ZeroBytes {};
+  constexpr explicit FixedText(ZeroBytes) : chars_{} {}
   FixedText(std::string_view text) { assign(text); }  // NOLINT: implicit by design
 
   FixedText& operator=(std::string_view text) {

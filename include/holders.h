@@ -175,3 +175,24 @@ class UniqueFile {
  private:
   FILE* f_ = nullptr;
 };
+
+// An open registry key closed with RegCloseKey.
+class UniqueRegKey {
+ public:
+  UniqueRegKey() = default;
+  ~UniqueRegKey() { reset(); }
+  UniqueRegKey(const UniqueRegKey&) = delete;
+  UniqueRegKey& operator=(const UniqueRegKey&) = delete;
+  void reset() {
+    if (k_) RegCloseKey(std::exchange(k_, nullptr));
+  }
+  HKEY get() const { return k_; }
+  // For RegOpenKeyExA and RegCreateKeyExA: closes what is held and hands out the slot.
+  HKEY* out() {
+    reset();
+    return &k_;
+  }
+
+ private:
+  HKEY k_ = nullptr;
+};

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 
+// The loader exports its operations by ordinal only, through Pravel.def; a
+// dllexport here would add their names to the export table.
 #ifdef PRAVEL_BUILD
-#define PRAVEL_API extern "C" __declspec(dllexport)
+#define PRAVEL_API extern "C"
 #else
 #define PRAVEL_API extern "C" __declspec(dllimport)
 #endif

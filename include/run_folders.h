@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "fixed_text.h"
+
 // A folder or path buffer: 255 characters and the terminator.
 inline constexpr std::size_t FOLDER_BUFFER_SIZE = 256;
 // The run name buffer: 15 characters and the terminator.
@@ -26,24 +28,23 @@ struct FolderBuffers {
 extern FolderBuffers FOLDER_BUFFERS;
 
 // Blank-padded texts without terminators, as the computational side keeps
-// them. Plain character arrays, so the record holds zero bytes from load until
-// the first STORE_RUN_FOLDERS; read a member with FieldText.
+// them. The record holds zero bytes from load until the first STORE_RUN_FOLDERS.
 struct RunFolders {
-  char PROGDIR[256];
-  char TEMPDIR[256];
-  char CASEDIR[256];
-  char PRIVDIR[256];
-  char RUNNAME[6];
-  char RUNDIGIT[2];
-  char CASENAME[256];
-  char RUNSWITCH[256];
+  FixedText<256> PROGDIR{FixedText<256>::ZeroBytes{}};
+  FixedText<256> TEMPDIR{FixedText<256>::ZeroBytes{}};
+  FixedText<256> CASEDIR{FixedText<256>::ZeroBytes{}};
+  FixedText<256> PRIVDIR{FixedText<256>::ZeroBytes{}};
+  FixedText<6> RUNNAME{FixedText<6>::ZeroBytes{}};
+  FixedText<2> RUNDIGIT{FixedText<2>::ZeroBytes{}};
+  FixedText<256> CASENAME{FixedText<256>::ZeroBytes{}};
+  FixedText<256> RUNSWITCH{FixedText<256>::ZeroBytes{}};
 };
 extern RunFolders RUN_FOLDERS;
 
 // A member of RUN_FOLDERS as a text of its full length, blanks included.
 template <std::size_t N>
-constexpr std::string_view FieldText(const char (&field)[N]) {
-  return {field, N};
+constexpr std::string_view FieldText(const FixedText<N>& field) {
+  return field.view();
 }
 
 // Derives the run's folders from the program folder, the case path, the run

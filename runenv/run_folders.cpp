@@ -18,8 +18,8 @@ std::string_view Given(const char* text, int64_t length) {
 }
 
 template <std::size_t N>
-void Assign(char (&member)[N], const char* text, int64_t length) {
-  fixed::AssignPadded(member, N, Given(text, length));
+void Assign(FixedText<N>& member, const char* text, int64_t length) {
+  member.assign(Given(text, length));
 }
 
 }  // namespace
@@ -42,9 +42,9 @@ void STORE_RUN_FOLDERS(const char* program_folder, int64_t program_folder_len,
   // The loader writes the folder straight into the member and answers its
   // length; everything after it (its terminator included) becomes blanks. An
   // answer outside 0 to 256 is held to that range.
-  constexpr int64_t kSize = sizeof r.PRIVDIR;
-  int64_t length = LoaderGetPrivateFolder(r.PRIVDIR, kSize);
+  constexpr int64_t kSize = r.PRIVDIR.length();
+  int64_t length = LoaderGetPrivateFolder(r.PRIVDIR.data(), kSize);
   if (length < 0) length = 0;
   if (length > kSize) length = kSize;
-  std::memset(r.PRIVDIR + length, ' ', static_cast<std::size_t>(kSize - length));
+  std::memset(r.PRIVDIR.data() + length, ' ', static_cast<std::size_t>(kSize - length));
 }

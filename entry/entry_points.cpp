@@ -1,0 +1,133 @@
+// The six entry points that the host calls.
+//
+// Each guarded entry point names the module to the loader, then runs its
+// steps inside a structured exception guard; a failure anywhere inside ends
+// the steps at once and the loader's fault code is mapped onto the host's
+// status word after the guard.
+#include "entry_points.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "drivers.h"
+#include "exception_filters.h"
+#include "loader.h"
+#include "module_handle.h"
+#include "run_services.h"
+#include "run_setup.h"
+#include "status_mapping.h"
+
+namespace {
+
+using Filter = LONG (*)(EXCEPTION_POINTERS*, uint32_t*);
+
+// What input and output report when the case path is too long to be used
+// whole: the case file cannot be made (input), the run failed (output).
+constexpr int64_t kInputCasePathRefused = 8;
+constexpr int64_t kOutputCasePathRefused = HOST_STATUS_FAILED;
+
+constexpr char kProgramName[] = "Vodi";
+
+// Names the module to the loader (outside the guard), then runs the steps
+// inside it with the call's FAULT_CODE; answers FAULT_CODE after the guard,
+// whether the steps ended normally or a failure cut them short.
+template <class Steps>
+uint32_t RunGuarded(Filter filter, const Steps& steps) {
+  LoaderEnterModule(MODULE_HANDLE);
+  uint32_t FAULT_CODE = 0;
+  __try {
+    RunGuardedSteps([&] { steps(FAULT_CODE); });
+  } __except (filter(GetExceptionInformation(), &FAULT_CODE)) {
+  }
+  return FAULT_CODE;
+}
+
+}  // namespace
+
+ZOVK_API void ZOVK_VODI_INPUT(int64_t* ids_count, char* host_ids, int64_t* option_count,
+                              int64_t* host_options, int64_t* real_count, double* host_reals,
+                              void* further, char* case_path, char* connection_key,
+                              int64_t* host_status, int64_t ids_len, int64_t case_path_len,
+                              int64_t key_len) {
+  const uint32_t fault = RunGuarded(FilterInputException, [&](uint32_t& FAULT_CODE) {
+    if (!SetUpRun(EntryKind::kInput, case_path, case_path_len)) {
+      *host_status = kInputCasePathRefused;
+      return;
+    }
+    *host_status = 0;
+    FAULT_CODE = 0;
+    HANDLE_INPUT(ids_count, host_ids, ids_len, option_count, host_options, real_count, host_reals,
+                 further, case_path, case_path_len, connection_key, key_len, host_status);
+  });
+  *host_status = MapFaultCode(EntryKind::kInput, fault, *host_status);
+}
+
+ZOVK_API void ZOVK_VODI_HCURVE(int64_t* side, int64_t* ids_count, char* host_ids,
+                               int64_t* request_count, int64_t* hcurve_request,
+                               int64_t* value_count, double* hcurve_values, int64_t* count,
+                               char* text, int64_t* host_status, int64_t ids_len,
+                               int64_t text_len) {
+  const uint32_t fault = RunGuarded(FilterHcurveException, [&](uint32_t& FAULT_CODE) {
+    FAULT_CODE = 0;
+    HANDLE_HCURVE(side, ids_count, host_ids, ids_len, request_count, hcurve_request, value_count,
+                  hcurve_values, count, text, text_len, host_status);
+  });
+  *host_status = MapFaultCode(EntryKind::kHcurve, fault, *host_status);
+}
+
+ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* option_count,
+                                int64_t* host_options, int64_t* real_count, double* host_reals,
+                                void* further, char* case_path, char* connection_key,
+                                int64_t* message_count, int64_t* message_codes, int64_t ids_len,
+                                int64_t case_path_len, int64_t key_len) {
+  // Execute has no status word: a failure shows only in the messages that
+  // did not come, so its fault code is not mapped.
+  RunGuarded(FilterExecuteException, [&](uint32_t& FAULT_CODE) {
+    const bool ready = SetUpRun(EntryKind::kExecute, case_path, case_path_len);
+    FAULT_CODE = 0;
+    *message_count = 0;
+    // A refused case path ends the call with no messages; the run's
+    // temporary files are those of an earlier call and stay.
+    if (!ready) return;
+    HANDLE_EXECUTE(ids_count, host_ids, ids_len, option_count, host_options, real_count, host_reals,
+                   further, case_path, case_path_len, connection_key, key_len, message_count,
+                   message_codes);
+    CloseValueFile();
+    DeleteRunTempFiles();
+  });
+}
+
+ZOVK_API void ZOVK_VODI_OUTPUT(int64_t* ids_count, char* host_ids, int64_t* option_count,
+                               int64_t* host_options, int64_t* real_count, double* host_reals,
+                               void* further, char* case_path, char* connection_key,
+                               int64_t* host_status, int64_t ids_len, int64_t case_path_len,
+                               int64_t key_len) {
+  const uint32_t fault = RunGuarded(FilterOutputException, [&](uint32_t& FAULT_CODE) {
+    if (!SetUpRun(EntryKind::kOutput, case_path, case_path_len)) {
+      *host_status = kOutputCasePathRefused;
+      return;
+    }
+    *host_status = 0;
+    FAULT_CODE = 0;
+    HANDLE_OUTPUT(ids_count, host_ids, ids_len, option_count, host_options, real_count, host_reals,
+                  further, case_path, case_path_len, connection_key, key_len, host_status);
+    DeleteRunTempFiles();
+  });
+  *host_status = MapFaultCode(EntryKind::kOutput, fault, *host_status);
+}
+
+ZOVK_API void ZOVK_SETMULTICASEINFO(char* first, char* second, char* connection_key,
+                                    int64_t* host_status, int64_t first_len, int64_t second_len,
+                                    int64_t key_len) {
+  const uint32_t fault = RunGuarded(FilterSetMultiCaseInfoException, [&](uint32_t& FAULT_CODE) {
+    FAULT_CODE = 0;
+    HANDLE_SETMULTICASEINFO(first, first_len, second, second_len, connection_key, key_len,
+                            kProgramName, sizeof kProgramName - 1);
+  });
+  *host_status = MapFaultCode(EntryKind::kMultiCase, fault, *host_status);
+}
+
+// Exit makes no loader call and has no guard: a failure while shutting the
+// connections down reaches the host.
+ZOVK_API void ZOVK_VODI_EXIT() { HANDLE_EXIT(); }
