@@ -1,18 +1,9 @@
-// TEMPORARY: empty stand-ins of the run folders, the run services and the
-// drivers, so that the library links while they are being written. They do
-// nothing. This file goes as soon as the real routines are in.
-#include <windows.h>
-
+// TEMPORARY: empty stand-ins of the drivers, so that the library links while
+// they are being written. They do nothing. This file goes as soon as the real
+// drivers are in.
 #include <cstdint>
 
 #include "drivers.h"
-#include "run_folders.h"
-#include "run_services.h"
-
-void SetRunFolders(const char*, const char*, const char*, const char*, const char*) {}
-void SetScreenWindow(HWND) {}
-void CloseValueFile() {}
-int DeleteRunTempFiles() { return -1; }  // as when no file matched
 
 void HANDLE_INPUT(int64_t*, char*, int64_t, int64_t*, int64_t*, int64_t*, double*, void*, char*,
                   int64_t, char*, int64_t, int64_t*) {}

@@ -16,7 +16,7 @@ object "U1" class plate_heat_exchanger_unit_INPUT
   member "Exchanger_design_criteria"
   record "PLATE_QUOR_UNIT_INPUT"
     ivals 2
-      1 4        # program mode, heat-balance specification
+      1 4        # program mode, heat-balance choice
     rvals 3
       1e35 0.0002 +150
     svals 2
