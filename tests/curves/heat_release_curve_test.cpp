@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "../lumbra/repository_fixture.h"
 #include "arrays.h"
 #include "exchange.h"
 #include "fixed_text.h"
 #include "loader_raise_fake.h"
-#include "repository_probe.h"
 
 namespace {
 
@@ -50,20 +50,10 @@ object "HRC-1" class "CURVE_OBJECT"
 end
 )";
 
-std::vector<std::string> RepositoryCalls() {
-  std::vector<std::string> calls;
-  char entry[600];
-  for (int64_t i = 1; i <= LumbraProbeCallCount(); ++i) {
-    LumbraProbeCall(i, entry, sizeof entry);
-    calls.push_back(entry);
-  }
-  return calls;
-}
-
-class HeatReleaseCurveReading : public testing::Test {
+class HeatReleaseCurveReading : public RepositoryTest {
  protected:
   void SetUp() override {
-    LumbraProbeReset();
+    RepositoryTest::SetUp();
     FailArrayAllocation(0);
     LOADER_RAISE_LOG = {};
   }
@@ -73,6 +63,7 @@ class HeatReleaseCurveReading : public testing::Test {
     LumbraProbeReset();
     EXPECT_EQ(Read("ANY"), 0);
     EXPECT_EQ(LiveArrayCount(), 0);
+    RepositoryTest::TearDown();
   }
 
   // Reads the curve as the execute driver does; answers the code raised, 0 for none.
@@ -90,7 +81,7 @@ class HeatReleaseCurveReading : public testing::Test {
     }
   }
 
-  // The calls of a reading that asked for the first `records` records whole.
+  // The calls of a reading that read the first records whole, one count line each.
   static std::vector<std::string> Expected(const std::string& id,
                                            const std::vector<std::string>& counts) {
     std::vector<std::string> calls{"RPFIND|" + id};
@@ -105,15 +96,15 @@ class HeatReleaseCurveReading : public testing::Test {
 TEST_F(HeatReleaseCurveReading, ReadsTheFiveRecordsWholeInTheirOrder) {
   ASSERT_EQ(LumbraProbeLoadText(kCurve), 0);
   EXPECT_EQ(Read("HRC-1"), 0);
-  EXPECT_EQ(RepositoryCalls(), Expected("HRC-1", {"2 1 1 1 1 1", "1 1 8 1 1 1", "1 1 10 1 1 1",
-                                                  "1 1 2 1 1 1", "2 1 14 1 1 1"}));
+  EXPECT_EQ(Calls(), Expected("HRC-1", {"2 1 1 1 1 1", "1 1 8 1 1 1", "1 1 10 1 1 1", "1 1 2 1 1 1",
+                                        "2 1 14 1 1 1"}));
   EXPECT_EQ(LOADER_RAISE_LOG.count, 0);
 }
 
 TEST_F(HeatReleaseCurveReading, ACurveTheRepositoryLacksIsStillReadWithCountsOfOne) {
   EXPECT_EQ(Read("NOWHERE"), 0);
   const std::string ones = "1 1 1 1 1 1";
-  EXPECT_EQ(RepositoryCalls(), Expected("NOWHERE", {ones, ones, ones, ones, ones}));
+  EXPECT_EQ(Calls(), Expected("NOWHERE", {ones, ones, ones, ones, ones}));
 }
 
 TEST_F(HeatReleaseCurveReading, EveryAllocationSiteRaisesNoMemoryBeforeItsRecordIsRead) {
@@ -135,7 +126,7 @@ TEST_F(HeatReleaseCurveReading, EveryAllocationSiteRaisesNoMemoryBeforeItsRecord
     std::vector<std::string> calls =
         Expected("HRC-1", std::vector<std::string>(whole.begin(), whole.begin() + failing));
     calls.push_back(std::string("RPGETS|HRC-1|") + kRecords[failing]);
-    EXPECT_EQ(RepositoryCalls(), calls);
+    EXPECT_EQ(Calls(), calls);
     // What the cut-short call allocated is still held: every array before the failing one.
     EXPECT_EQ(LiveArrayCount(), site - 1);
   }
@@ -143,7 +134,7 @@ TEST_F(HeatReleaseCurveReading, EveryAllocationSiteRaisesNoMemoryBeforeItsRecord
   // The next call begins by freeing what the last failure left, and ends with nothing held.
   LumbraProbeClearCalls();
   EXPECT_EQ(Read("HRC-1"), 0);
-  EXPECT_EQ(RepositoryCalls(), Expected("HRC-1", whole));
+  EXPECT_EQ(Calls(), Expected("HRC-1", whole));
   EXPECT_EQ(LiveArrayCount(), 0);
 }
 
@@ -173,7 +164,7 @@ TEST_F(HeatReleaseCurveReading, AByteSizeBeyond64BitsIsAFailedAllocation) {
     ASSERT_EQ(LumbraProbeLoadText(kCurve), 0);
     ASSERT_EQ(LumbraProbeSetCounts("HRC-1", kRecords[c.record], c.counts), 0);
     EXPECT_EQ(Read("HRC-1"), 1400);
-    const std::vector<std::string> calls = RepositoryCalls();
+    const std::vector<std::string> calls = Calls();
     EXPECT_EQ(calls.back(), std::string("RPGETS|HRC-1|") + kRecords[c.record]);
   }
 }
