@@ -48,6 +48,8 @@ CaseLink Link() {
   link.HOTCURVE[1] = "CURVE-A";
   link.COLDCURVE[1] = "CURVE-B";
   link.COLDCURVE[2] = "CURVE-A";
+  link.HOTCURVE[3] = "BOTH";
+  link.COLDCURVE[3] = "BOTH";
   return link;
 }
 
@@ -120,15 +122,16 @@ TEST(CurveSide, HotListFirstThenColdAtTheCurvesOwnPlace) {
   };
   const CaseLink link = Link();
   for (const Case& c : {
-           Case{2, "CURVE-A", HOT_CURVE_SIDE},  // in both lists: hot wins
+           Case{2, "CURVE-A", HOT_CURVE_SIDE},
            Case{3, "CURVE-A", COLD_CURVE_SIDE},
+           Case{4, "BOTH", HOT_CURVE_SIDE},  // at its place in both lists: hot wins
            Case{2, "CURVE-B", COLD_CURVE_SIDE},
            Case{2, "CURVE-A      ", HOT_CURVE_SIDE},  // blanks padded on the shorter side
            Case{1, "CURVE-A", NO_CURVE_SIDE},         // listed, but at another place
            Case{2, "curve-a", NO_CURVE_SIDE},
            Case{2, "NOWHERE", NO_CURVE_SIDE},
-           Case{4, "", NO_CURVE_SIDE},  // blank id against blank entries
-           Case{4, "    ", NO_CURVE_SIDE},
+           Case{5, "", NO_CURVE_SIDE},  // blank id against blank entries
+           Case{5, "    ", NO_CURVE_SIDE},
            Case{0, "HOT-1", NO_CURVE_SIDE},
            Case{-1, "HOT-1", NO_CURVE_SIDE},
            Case{6, "HOT-1", NO_CURVE_SIDE},
