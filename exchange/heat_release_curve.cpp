@@ -5,7 +5,7 @@
 
 #include "arrays.h"
 #include "curve_points.h"
-#include "exchange.h"
+#include "exchange.h"  // READ_HEAT_RELEASE_CURVE
 #include "repository.h"
 
 namespace {
