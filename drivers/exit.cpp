@@ -1,0 +1,15 @@
+// The exit driver: every connection shut down, OLE uninitialised.
+#include <ole2.h>
+#include <windows.h>
+
+#include "connection_table.h"
+#include "drivers.h"
+
+void HANDLE_EXIT() {
+  CaseData* case_data = nullptr;
+  const int64_t release_all = CONNECTION_RELEASE_ALL;
+  GET_CASE_CONNECTION("", 0, &case_data, &release_all, CASE_PROGRAM_NAME.data(),
+                      static_cast<int64_t>(CASE_PROGRAM_NAME.size()));
+  OleUninitialize();
+  CONNECTION_TABLE.OLE_INITIALISED = false;
+}

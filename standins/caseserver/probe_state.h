@@ -1,0 +1,67 @@
+// The stand-in's process-wide record for the test probe: every server created
+// since the last reset, the operation log, the planned failures and the run hook.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "server_state.h"
+
+using RunHookFunction = void (*)(void* context);
+
+class ProbeState {
+ public:
+  void Reset();
+
+  // Numbers a new server and keeps its record.
+  void Register(const std::shared_ptr<ServerState>& server);
+  int ServerCount() const { return static_cast<int>(servers_.size()); }
+  // 0 means the selected server; null when there is none.
+  ServerState* Server(int number) const;
+  bool Select(int number);
+  ServerState* Selected() const { return Server(0); }
+
+  void Record(int server, std::string line) { log_.emplace_back(server, std::move(line)); }
+  // Server 0: the lines of every server, in the order they arrived.
+  std::vector<const std::string*> Log(int server) const;
+  void ClearLog() { log_.clear(); }
+
+  void PlanFailure(std::string_view operation, int times);
+  // True, and one planned failure used, when the operation is to fail now.
+  bool TakeFailure(std::string_view operation);
+
+  void SetRunHook(RunHookFunction hook, void* context) { run_hook_ = {hook, context}; }
+  // Calls the hook with the running server selected for its duration.
+  void CallRunHook(const ServerState& running);
+
+ private:
+  std::vector<std::shared_ptr<ServerState>> servers_;
+  int selected_ = 0;
+  std::vector<std::pair<int, std::string>> log_;
+  std::map<std::string, int, std::less<>> failures_;
+  std::pair<RunHookFunction, void*> run_hook_{nullptr, nullptr};
+};
+
+ProbeState& Probe();
+
+void AppendField(std::string& line, std::string_view text);
+void AppendField(std::string& line, int64_t number);
+
+// Records one operation as "Operation|field|field..." and answers whether it
+// may go ahead: S_OK, E_FAIL when the probe planned a failure for it, or
+// E_UNEXPECTED when the server has been shut down.
+HRESULT ArriveLine(const ServerState& server, std::string_view operation, std::string line);
+
+template <class... Fields>
+HRESULT Arrive(const ServerState& server, std::string_view operation, const Fields&... fields) {
+  std::string line(operation);
+  ((line += '|', AppendField(line, fields)), ...);
+  return ArriveLine(server, operation, std::move(line));
+}

@@ -1,0 +1,3 @@
+#include "rating_model.h"
+
+void RunRatingModel(ProgramCase&) {}

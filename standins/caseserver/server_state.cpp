@@ -1,0 +1,17 @@
+#include "server_state.h"
+
+void ServerState::ReleaseObjects() {
+  // Move the references out first: a release may end an object, and with it
+  // its share of this state.
+  IDispatch* data = std::exchange(case_data_object, nullptr);
+  IDispatch* collections[kCollectionCount];
+  for (int i = 0; i < kCollectionCount; ++i)
+    collections[i] = std::exchange(collection_objects[i], nullptr);
+  auto variables = std::move(variable_objects);
+  variable_objects.clear();
+
+  for (auto& [key, object] : variables) object->Release();
+  for (IDispatch* c : collections)
+    if (c) c->Release();
+  if (data) data->Release();
+}
