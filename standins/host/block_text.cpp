@@ -56,12 +56,10 @@ std::string Stream(const std::string& id, double flow, double temperature, doubl
          "end\n";
 }
 
-// A curve of liquid water from the side's inlet temperature past its outlet,
-// at one pressure level.
-std::string Curve(const std::string& id, const SideShape& side, double pressure, int points) {
-  const double from = side.inlet_temperature;
-  const double to =
-      side.outlet_temperature + (side.outlet_temperature - side.inlet_temperature) * 0.2;
+// A curve of liquid water at one pressure level, from a temperature to
+// another: a side's curve spans its own inlet to the other side's inlet, the
+// whole range its outlet can reach.
+std::string Curve(const std::string& id, double from, double to, double pressure, int points) {
   std::vector<std::vector<double>> thermo, phase, composition;
   std::vector<double> entries, codes;
   for (int p = 0; p < points; ++p) {
@@ -148,9 +146,11 @@ std::string MakeBlockText(const BlockShape& s) {
 
   out += "\n# Heat-release curves, one a pressure level.\n";
   for (int k = 0; k < s.hot_curves; ++k)
-    out += Curve(hot[k], s.hot, Level(s.hot, k, s.hot_curves), s.points);
+    out += Curve(hot[k], s.hot.inlet_temperature, s.cold.inlet_temperature,
+                 Level(s.hot, k, s.hot_curves), s.points);
   for (int k = 0; k < s.cold_curves; ++k)
-    out += Curve(cold[k], s.cold, Level(s.cold, k, s.cold_curves), s.points);
+    out += Curve(cold[k], s.cold.inlet_temperature, s.hot.inlet_temperature,
+                 Level(s.cold, k, s.cold_curves), s.points);
 
   const double missing = 1.0e35;
   out += "\n# Unit options (the host writes them again after the input call).\n";
