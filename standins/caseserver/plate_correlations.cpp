@@ -36,7 +36,7 @@ double FilmCoefficient(const Fluid& fluid, double mass_velocity, const PlateDime
 
 double PassPressureDrop(const Fluid& fluid, double flow, double mass_velocity,
                         const PlateDimensions& plate) {
-  const double friction = 2.5 * std::pow(Reynolds(fluid, mass_velocity, plate), -0.3);
+  const double friction = 12 * std::pow(Reynolds(fluid, mass_velocity, plate), -0.2);
   const double channel = friction * FlowLength(plate) / HydraulicDiameter(plate) * mass_velocity *
                          mass_velocity / (2 * fluid.density);
   const double port_area = std::numbers::pi / 4 * plate.port_diameter * plate.port_diameter;

@@ -58,7 +58,7 @@ double ChannelMassVelocity(double flow, double channels_per_pass, const PlateDim
 // Film coefficient, W/(m2 K): Nu = 0.3 Re^0.663 Pr^(1/3), Re held at 10 or more.
 double FilmCoefficient(const Fluid& fluid, double mass_velocity, const PlateDimensions& plate);
 
-// Pressure drop of one pass, Pa: the channel friction, Darcy f = 2.5 Re^-0.3
+// Pressure drop of one pass, Pa: the channel friction, Darcy f = 12 Re^-0.2
 // over the flow length, and 1.5 velocity heads in the ports.
 double PassPressureDrop(const Fluid& fluid, double flow, double mass_velocity,
                         const PlateDimensions& plate);
