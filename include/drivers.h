@@ -4,6 +4,13 @@
 
 #include <cstdint>
 
+#include "case_server.h"
+
+// The status a driver answers when the host's arrays cannot hold what the call
+// reads or writes, or when the call could not do its work; the host knows it
+// as the status of a failed call.
+inline constexpr int64_t HOST_STATUS_REFUSED = 39;
+
 void HANDLE_INPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                   int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
                   char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
@@ -15,10 +22,9 @@ void HANDLE_HCURVE(int64_t* side, int64_t* ids_count, char* host_ids, int64_t id
                    int64_t* host_status);
 
 void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
-                    int64_t* host_options, int64_t* real_count, double* host_reals,
-                    void* further, char* case_path, int64_t case_path_len,
-                    char* connection_key, int64_t key_len, int64_t* message_count,
-                    int64_t* message_codes);
+                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
+                    char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
+                    int64_t* message_count, int64_t* message_codes);
 
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
@@ -30,3 +36,45 @@ void HANDLE_SETMULTICASEINFO(char* first, int64_t first_len, char* second, int64
                              int64_t program_len);
 
 void HANDLE_EXIT();
+
+// Where the host's ids array holds the result object and the unit input
+// object (counted from 1), and the unit set in which the host's values cross
+// into the case unchanged.
+inline constexpr int64_t HOST_RESULT_ID = 1;
+inline constexpr int64_t HOST_UNIT_INPUT_ID = 20;
+inline constexpr float HOST_UNIT_SET = 4.0f;
+
+// What the execute and output workers each keep from one call to the next:
+// the connection's case data, the program mode the unit options last gave
+// (0 at load), and the exchange's repository word, which nothing reads.
+struct CaseCallState {
+  CaseData* case_data = nullptr;
+  int64_t unit_mode = 0;
+  int64_t error_word = 0;
+};
+
+// The workers of the execute and output drivers. Curve lists are runs of
+// curve_len-character ids, CURVE_IDS_PER_SIDE of them.
+void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int64_t case_path_len,
+              const char* result_id, int64_t result_id_len, const char* unit_id,
+              int64_t unit_id_len, const char* hot_in, int64_t hot_in_len, const char* hot_out,
+              int64_t hot_out_len, const char* cold_in, int64_t cold_in_len, const char* cold_out,
+              int64_t cold_out_len, const char* hot_curves, int64_t hot_curve_len,
+              const char* cold_curves, int64_t cold_curve_len, const int64_t* hot_property,
+              const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
+              int64_t* message_count, int64_t* message_codes);
+
+// Answers false when the run could be neither kept nor discarded as asked; the
+// case file or its backup is then still there.
+bool FINISH_CASE(const char* connection_key, int64_t key_len, char* case_path,
+                 int64_t case_path_len, const char* result_id, int64_t result_id_len,
+                 const char* unit_id, int64_t unit_id_len, const char* hot_in, int64_t hot_in_len,
+                 const char* hot_out, int64_t hot_out_len, const char* cold_in, int64_t cold_in_len,
+                 const char* cold_out, int64_t cold_out_len, const char* hot_curves,
+                 int64_t hot_curve_len, const char* cold_curves, int64_t cold_curve_len,
+                 const int64_t* hot_property, const int64_t* cold_property, const int64_t* nhot,
+                 const int64_t* ncold, const int64_t* output_mode);
+
+// The input driver's worker: deletes the unit input object with everything
+// under it and creates it empty again.
+void CREATE_UNIT_OBJECT(const char* id, int64_t id_len, int64_t* error_word);

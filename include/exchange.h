@@ -25,6 +25,14 @@ void MARK_PROPERTY_INPUTS(const int64_t* hot_property, const int64_t* cold_prope
 void PUT_UNIT_OPTIONS(const int64_t* transfer_flag, const char* unit_id, int64_t unit_id_len,
                       CaseData** case_data, int64_t* unit_mode, int64_t* error_word);
 
+// The host hands MESSAGE_CODES over without its size. At most
+// MESSAGE_CODES_CAPACITY codes are written, and *message_count is set to the
+// number of elements written (0 when the case has no message variable), so a
+// caller that walks the codes up to the count stays inside what was written.
+// 100 is far more than the messages of one plate run, which the host reads as
+// a short list of message numbers, and a small enough bound that a host array
+// sized for such a list is not run past; codes past it are dropped.
+inline constexpr int64_t MESSAGE_CODES_CAPACITY = 100;
 void GET_PROGRAM_MESSAGES(CaseData** case_data, int64_t* message_count, int64_t* message_codes);
 
 void READ_HEAT_RELEASE_CURVE(const int64_t* transfer_flag, CaseData** case_data,

@@ -1,0 +1,28 @@
+// The case file's path and its backup's path: plain text work.
+#include <cstring>
+
+#include "case_backup.h"
+#include "fixed_text.h"
+
+namespace {
+constexpr std::string_view kCaseExtension = ".QXN";
+constexpr std::string_view kBackupExtension = "BAK";
+}  // namespace
+
+std::string CaseFilePath(const char* text, int64_t len) {
+  if (len <= 0) return {};
+  const auto n = static_cast<std::size_t>(len);
+  const void* nul = std::memchr(text, '\0', n);
+  const std::size_t end = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : n;
+  return std::string(fixed::Trimmed(std::string_view(text, end)));
+}
+
+std::string CaseBackupPath(std::string_view case_path) {
+  if (fixed::IsBlank(case_path)) return {};
+  const std::size_t p = case_path.find(kCaseExtension);
+  if (p == std::string_view::npos)
+    return std::string(case_path) + "." + std::string(kBackupExtension);
+  // Keeping the "." of the extension and changing what follows it makes a
+  // path that differs from the case path in its extension's letters.
+  return std::string(case_path.substr(0, p + 1)) + std::string(kBackupExtension);
+}

@@ -1,0 +1,77 @@
+// RUN_CASE: one run of the plate program for the block, from the backup of
+// the case file to the message codes that make the case be saved.
+#include <algorithm>
+
+#include "case_backup.h"
+#include "case_link.h"
+#include "case_save.h"
+#include "connection_table.h"
+#include "drivers.h"
+#include "exchange.h"
+#include "holders.h"
+#include "side_curves.h"
+
+// The codes after which the run's case is saved and closed, in the order tested.
+inline constexpr int64_t CASE_SAVE_MESSAGES[] = {6, 53, 17, 40, 39};
+
+namespace {
+
+constexpr int64_t kProgramNameLength = static_cast<int64_t>(CASE_PROGRAM_NAME.size());
+constexpr int64_t kTransferAll = 2;  // every value goes in as given
+constexpr int64_t kBeforeRun = 1;
+constexpr int64_t kAfterRun = 2;
+
+CaseCallState RUN_STATE;
+
+bool IsSaveMessage(int64_t code) {
+  return std::find(std::begin(CASE_SAVE_MESSAGES), std::end(CASE_SAVE_MESSAGES), code) !=
+         std::end(CASE_SAVE_MESSAGES);
+}
+
+}  // namespace
+
+void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int64_t case_path_len,
+              const char* result_id, int64_t result_id_len, const char* unit_id,
+              int64_t unit_id_len, const char* hot_in, int64_t hot_in_len, const char* hot_out,
+              int64_t hot_out_len, const char* cold_in, int64_t cold_in_len, const char* cold_out,
+              int64_t cold_out_len, const char* hot_curves, int64_t hot_curve_len,
+              const char* cold_curves, int64_t cold_curve_len, const int64_t* hot_property,
+              const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
+              int64_t* message_count, int64_t* message_codes) {
+  CaseCallState& s = RUN_STATE;
+  auto* server = static_cast<CaseServer*>(
+      GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_FIND_OR_CREATE,
+                          CASE_PROGRAM_NAME.data(), kProgramNameLength));
+  // Without a server or its case there is nothing to run the block in; the
+  // case file is left alone and no message comes back.
+  if (!server || !s.case_data) return;
+
+  // A case file that exists but could not be backed up is not saved over by
+  // this call: the user would have neither it nor a backup if the save failed.
+  const std::string path = CaseFilePath(case_path, case_path_len);
+  const bool may_save = BackUpCaseFile(path, CaseBackupPath(path)) || !CaseFileExists(path);
+  long status = 0;
+  server->LoadCaseFile(Bstr(path).get(), 0, &status);
+
+  REBUILD_RESULT_OBJECT(result_id, result_id_len, &kBeforeRun, &s.case_data, &s.error_word);
+  PUT_STREAM_INLETS(&kTransferAll, hot_in, hot_in_len, hot_out, hot_out_len, &kTransferAll, cold_in,
+                    cold_in_len, cold_out, cold_out_len, &s.case_data, &s.error_word);
+  MARK_PROPERTY_INPUTS(hot_property, cold_property, &s.case_data, &s.error_word);
+  READ_SIDE_CURVES(&kTransferAll, hot_property, nhot, CURVE_IDS_PER_SIDE, hot_curves, hot_curve_len,
+                   &s.case_data, &s.error_word);
+  READ_SIDE_CURVES(&kTransferAll, cold_property, ncold, CURVE_IDS_PER_SIDE, cold_curves,
+                   cold_curve_len, &s.case_data, &s.error_word);
+  PUT_UNIT_OPTIONS(&kTransferAll, unit_id, unit_id_len, &s.case_data, &s.unit_mode, &s.error_word);
+
+  server->RunProgram(Bstr(CASE_PROGRAM_NAME).get(), 0);
+  GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_STORE_CASE_DATA,
+                      CASE_PROGRAM_NAME.data(), kProgramNameLength);
+  REBUILD_RESULT_OBJECT(result_id, result_id_len, &kAfterRun, &s.case_data, &s.error_word);
+  GET_PROGRAM_MESSAGES(&s.case_data, message_count, message_codes);
+
+  // Every matching code saves and closes the case once more.
+  if (!may_save) return;
+  const int64_t n = *message_count;
+  for (int64_t i = 0; i < n; ++i)
+    if (IsSaveMessage(message_codes[i])) SaveAndCloseCase(server, case_path, case_path_len);
+}
