@@ -163,4 +163,17 @@ TEST_F(RatingRun, ARunOfACaseWithoutInletsSaysSo) {
   EXPECT_EQ(ScalarResult("TotalHeatExchanged"), -1);  // blank: nothing to read
 }
 
+TEST_F(RatingRun, WithoutTheModelARunLeavesTheResultsToTheTest) {
+  CaseProbeSetEntry(CASE_PROBE_SCALAR_RESULTS, "HTCDirty", 1, "1234.5", 1, nullptr);
+  CaseProbeSetRatingModel(0);
+  ASSERT_HRESULT_SUCCEEDED(server->RunProgram(Bstr("Vodi").get(), 0));
+  EXPECT_EQ(ScalarResult("HTCDirty"), 1234.5);
+  EXPECT_TRUE(Messages().empty());
+  // A reset has runs rate the case again, replacing every result.
+  CaseProbeReset();
+  ASSERT_HRESULT_SUCCEEDED(server->RunProgram(Bstr("Vodi").get(), 0));
+  EXPECT_EQ(ScalarResult("HTCDirty"), -1);
+  EXPECT_EQ(Messages().back(), "39");
+}
+
 }  // namespace
