@@ -25,13 +25,13 @@ enum class Fixed {
   ColdOutletQuality
 };
 
-struct Specification {
+struct HeatBalance {
   std::optional<Fixed> fixed;  // the first one given
   int given = 0;               // how many are given
 };
 
-Specification FindSpecification(const RatingInput& in) {
-  Specification s;
+HeatBalance FindHeatBalance(const RatingInput& in) {
+  HeatBalance s;
   auto consider = [&](bool given, Fixed f) {
     if (!given) return;
     ++s.given;
@@ -47,16 +47,16 @@ Specification FindSpecification(const RatingInput& in) {
 
 // The mode the run takes; nothing when the run cannot go on (a design needs
 // its duty fixed).
-std::optional<ProgramMode> ChooseMode(std::optional<int64_t> given, const Specification& spec,
+std::optional<ProgramMode> ChooseMode(std::optional<int64_t> given, const HeatBalance& balance,
                                       std::vector<int>& messages) {
   ProgramMode mode;
   if (given && *given >= 1 && *given <= 3) {
     mode = static_cast<ProgramMode>(*given);
   } else {
     Raise(messages, kModeNotKnown);
-    mode = spec.fixed ? ProgramMode::Checking : ProgramMode::Simulation;
+    mode = balance.fixed ? ProgramMode::Checking : ProgramMode::Simulation;
   }
-  if (spec.fixed) return mode;
+  if (balance.fixed) return mode;
   if (mode == ProgramMode::Checking) {
     Raise(messages, kCheckingWithoutHeatBalance);
     return ProgramMode::Simulation;
@@ -68,7 +68,7 @@ std::optional<ProgramMode> ChooseMode(std::optional<int64_t> given, const Specif
   return mode;
 }
 
-// The duty that the specification fixes: a heat load as it stands, an
+// The duty that the heat balance fixes: a heat load as it stands, an
 // outlet temperature or vapour fraction through that side's curve. A hot
 // outlet temperature on a plateau stands for its low end (fully condensed),
 // a cold one for its high end (fully boiled).
@@ -192,8 +192,8 @@ RatingResult RatePlateExchanger(const RatingInput& in) {
   }
   const Streams s{*hot, *cold, exchange};
 
-  const Specification spec = FindSpecification(in);
-  const auto mode = ChooseMode(in.mode, spec, m);
+  const HeatBalance balance = FindHeatBalance(in);
+  const auto mode = ChooseMode(in.mode, balance, m);
   if (!mode) {
     Raise(m, kHeatBalanceCannotClose);
     return r;
@@ -201,8 +201,8 @@ RatingResult RatePlateExchanger(const RatingInput& in) {
   r.mode = *mode;
   double duty = 0;
   if (r.mode != ProgramMode::Simulation) {
-    if (spec.given > 1) Raise(m, kHeatBalanceOverSpecified);
-    auto specified = SpecifiedDuty(*spec.fixed, in, *hot, *cold, m);
+    if (balance.given > 1) Raise(m, kHeatBalanceOverSpecified);
+    auto specified = SpecifiedDuty(*balance.fixed, in, *hot, *cold, m);
     if (specified && !(*specified > 0)) {
       Raise(m, kDutyNotPositive);
       specified.reset();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "model_messages.h"
@@ -49,6 +50,7 @@ struct ModeCase {
   const char* name;
   std::function<void(RatingInput&)> setup;
 };
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
 class EnergyBalance : public ::testing::TestWithParam<ModeCase> {};
 
@@ -105,10 +107,11 @@ struct FixedCase {
   std::function<double(const RatingResult&)> observed;
   double expected;
 };
+void PrintTo(const FixedCase& c, std::ostream* os) { *os << c.name; }
 
-class HeatBalanceSpecification : public ::testing::TestWithParam<FixedCase> {};
+class FixedHeatBalance : public ::testing::TestWithParam<FixedCase> {};
 
-TEST_P(HeatBalanceSpecification, FixesWhatItNamesAndComputesTheRest) {
+TEST_P(FixedHeatBalance, FixesWhatItNamesAndComputesTheRest) {
   RatingInput in = WaterToWater();
   in.mode = 2;
   GetParam().setup(in);
@@ -135,7 +138,7 @@ void BoilingColdSide(RatingInput& in) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Specifications, HeatBalanceSpecification,
+    Values, FixedHeatBalance,
     ::testing::Values(
         FixedCase{"HeatLoad", [](RatingInput& in) { in.heat_load = 250e3; },
                   [](const RatingResult& r) { return r.duty; }, 250e3},
@@ -181,11 +184,11 @@ TEST(PlateRating, AnOverSpecifiedHeatBalanceTakesTheHeatLoad) {
   EXPECT_THAT(r.messages, ElementsAre(kHeatBalanceOverSpecified, kRunCompleted));
 }
 
-TEST(PlateRating, ModeDecidesWhetherTheSpecificationCounts) {
+TEST(PlateRating, ModeDecidesWhetherTheHeatBalanceCounts) {
   const RatingResult simulated = RatePlateExchanger(WaterToWater());
   ASSERT_TRUE(simulated.rated);
 
-  RatingInput checking = WaterToWater();  // checking without a specification
+  RatingInput checking = WaterToWater();  // checking without a fixed duty
   checking.mode = 2;
   RatingResult r = RatePlateExchanger(checking);
   EXPECT_EQ(r.mode, ProgramMode::Simulation);
@@ -228,6 +231,7 @@ struct StopCase {
   std::function<void(RatingInput&)> setup;
   std::vector<int> messages;
 };
+void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 
 class RunStops : public ::testing::TestWithParam<StopCase> {};
 
@@ -297,6 +301,7 @@ struct WarningCase {
   int code;
   std::function<void(const RatingResult&)> check = [](const RatingResult&) {};
 };
+void PrintTo(const WarningCase& c, std::ostream* os) { *os << c.name; }
 
 class RunWarns : public ::testing::TestWithParam<WarningCase> {};
 

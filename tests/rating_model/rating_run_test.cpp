@@ -125,7 +125,7 @@ class RatingRun : public ::testing::Test {
 TEST_F(RatingRun, ADesignRunGivesItsDutyAndTheGeometryToCopyBack) {
   PutWaterStreams();
   PutScalar("PlateProgMode", "                     1");
-  // Heat-balance specification 2: the hot outlet at 60 fixes 250.8 kW.
+  // The heat balance fixes the hot outlet at 60: 250.8 kW.
   Put("OutletTemperature", 1, "   60.0000000000000");
   Put("ReviseForHeatBalance", 1, "                     2");
   Put("ReviseForHeatBalance", 2, "                     2");
