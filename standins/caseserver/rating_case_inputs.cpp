@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "model_messages.h"
 #include "rating_model.h"
@@ -75,33 +76,52 @@ CurveInput ReadCurve(const ProgramCase& c, int side, int curve) {
   return in;
 }
 
+// The side's inputs of one value each, at the side's index.
+constexpr std::pair<std::optional<double> SideInput::*, const char*> kSideReals[] = {
+    {&SideInput::flow, "FlowRate"},
+    {&SideInput::inlet_temperature, "InletTemperature"},
+    {&SideInput::inlet_pressure, "InletPressure"},
+    {&SideInput::inlet_quality, "InletMassQuality"},
+    {&SideInput::outlet_temperature, "OutletTemperature"},
+    {&SideInput::outlet_quality, "OutletMassQuality"},
+    {&SideInput::fouling, "FoulingResistance"},
+    {&SideInput::liquid_htc, "LiquidHeatTrCoeff"},
+    {&SideInput::vapour_htc, "VaporHeatTrCoeff"},
+    {&SideInput::two_phase_htc, "TwoPhaseHeatTrCoeff"},
+    {&SideInput::liquid_htc_multiplier, "LiquidHTCMultiplier"},
+    {&SideInput::vapour_htc_multiplier, "VaporHTCMultiplier"},
+    {&SideInput::two_phase_htc_multiplier, "TwoPhaseHTCMultiplier"},
+    {&SideInput::pressure_drop_multiplier, "PressureDropMultiplier"},
+    {&SideInput::allowable_pressure_drop, "AllowablePressureDrop"},
+};
+constexpr std::pair<std::optional<int64_t> SideInput::*, const char*> kSideIntegers[] = {
+    {&SideInput::total_channels, "TotalNumberChannels"},
+    {&SideInput::passes, "NumberofPasses"},
+    {&SideInput::inlet_port, "InletPortPoint"},
+    {&SideInput::outlet_port, "OutletPortPoint"},
+};
+constexpr std::pair<std::optional<double> PlateInput::*, const char*> kPlateReals[] = {
+    {&PlateInput::area, "AreaOfPlateS"},
+    {&PlateInput::chevron_angle, "ChevronAngleToHorizontal"},
+    {&PlateInput::pitch, "CompressedPlatePitch"},
+    {&PlateInput::double_banking, "DoubleBankingOption"},
+    {&PlateInput::horizontal_port_distance, "HorizontalPortCentreDistance"},
+    {&PlateInput::thickness, "PlateThickness"},
+    {&PlateInput::width, "PlateWidth"},
+    {&PlateInput::port_diameter, "PortDiameter"},
+    {&PlateInput::vertical_port_distance, "VerticalPortCentreDistance"},
+};
+
 SideInput ReadSide(const ProgramCase& c, int side) {
   SideInput in;
-  in.flow = Real(c, AI, "FlowRate", side);
-  in.inlet_temperature = Real(c, AI, "InletTemperature", side);
-  in.inlet_pressure = Real(c, AI, "InletPressure", side);
-  in.inlet_quality = Real(c, AI, "InletMassQuality", side);
+  for (const auto& [member, name] : kSideReals) in.*member = Real(c, AI, name, side);
+  for (const auto& [member, name] : kSideIntegers) in.*member = Integer(c, AI, name, side);
+  for (int p = 1; p <= kPassesKept; ++p)
+    in.channels_in_pass[p - 1] = Integer(c, AI, "NumberofChannelsInPass" + std::to_string(p), side);
   // The header counts the curves put; without it every curve slot is looked at.
   auto curves = Integer(c, AI, "NumberofCurves", side);
   if (!curves || *curves < 1 || *curves > kCurvesPerSide) curves = kCurvesPerSide;
   for (int k = 1; k <= *curves; ++k) in.curves.push_back(ReadCurve(c, side, k));
-  in.outlet_temperature = Real(c, AI, "OutletTemperature", side);
-  in.outlet_quality = Real(c, AI, "OutletMassQuality", side);
-  in.fouling = Real(c, AI, "FoulingResistance", side);
-  in.liquid_htc = Real(c, AI, "LiquidHeatTrCoeff", side);
-  in.vapour_htc = Real(c, AI, "VaporHeatTrCoeff", side);
-  in.two_phase_htc = Real(c, AI, "TwoPhaseHeatTrCoeff", side);
-  in.liquid_htc_multiplier = Real(c, AI, "LiquidHTCMultiplier", side);
-  in.vapour_htc_multiplier = Real(c, AI, "VaporHTCMultiplier", side);
-  in.two_phase_htc_multiplier = Real(c, AI, "TwoPhaseHTCMultiplier", side);
-  in.pressure_drop_multiplier = Real(c, AI, "PressureDropMultiplier", side);
-  in.allowable_pressure_drop = Real(c, AI, "AllowablePressureDrop", side);
-  in.total_channels = Integer(c, AI, "TotalNumberChannels", side);
-  in.passes = Integer(c, AI, "NumberofPasses", side);
-  for (int p = 1; p <= kPassesKept; ++p)
-    in.channels_in_pass[p - 1] = Integer(c, AI, "NumberofChannelsInPass" + std::to_string(p), side);
-  in.inlet_port = Integer(c, AI, "InletPortPoint", side);
-  in.outlet_port = Integer(c, AI, "OutletPortPoint", side);
   return in;
 }
 
@@ -111,15 +131,7 @@ RatingInput ReadRatingInput(const ProgramCase& c) {
   RatingInput in;
   in.mode = Integer(c, SI, "PlateProgMode");
   in.heat_load = Real(c, AI, "HeatLoad", 1);
-  in.plate.area = Real(c, SI, "AreaOfPlateS");
-  in.plate.chevron_angle = Real(c, SI, "ChevronAngleToHorizontal");
-  in.plate.pitch = Real(c, SI, "CompressedPlatePitch");
-  in.plate.double_banking = Real(c, SI, "DoubleBankingOption");
-  in.plate.horizontal_port_distance = Real(c, SI, "HorizontalPortCentreDistance");
-  in.plate.thickness = Real(c, SI, "PlateThickness");
-  in.plate.width = Real(c, SI, "PlateWidth");
-  in.plate.port_diameter = Real(c, SI, "PortDiameter");
-  in.plate.vertical_port_distance = Real(c, SI, "VerticalPortCentreDistance");
+  for (const auto& [member, name] : kPlateReals) in.plate.*member = Real(c, SI, name);
   in.sides[0] = ReadSide(c, kHotSide);
   in.sides[1] = ReadSide(c, kColdSide);
   return in;

@@ -18,6 +18,17 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
+// The table cases below name themselves, in failure reports and test names.
+template <class Case>
+requires requires(Case c) { c.name; }
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+struct CaseName {
+  template <class Info>
+  std::string operator()(const Info& info) const {
+    return info.param.name;
+  }
+};
+
 TEST(PlateRating, SimulationGivesTheClassicalCounterCurrentDuty) {
   RatingInput in = WaterToWater();
   for (SideInput& s : in.sides) s.liquid_htc = 5000;
@@ -50,7 +61,6 @@ struct ModeCase {
   const char* name;
   std::function<void(RatingInput&)> setup;
 };
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 
 class EnergyBalance : public ::testing::TestWithParam<ModeCase> {};
 
@@ -99,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, EnergyBalance,
                                                       in.sides[0].passes = 2;
                                                       in.sides[1].passes = 4;
                                                     }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 struct FixedCase {
   const char* name;
@@ -107,7 +117,6 @@ struct FixedCase {
   std::function<double(const RatingResult&)> observed;
   double expected;
 };
-void PrintTo(const FixedCase& c, std::ostream* os) { *os << c.name; }
 
 class FixedHeatBalance : public ::testing::TestWithParam<FixedCase> {};
 
@@ -172,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                     in.sides[0].outlet_quality = 0.4;
                   },
                   [](const RatingResult& r) { return r.duty; }, 0.3 * 0.5 * 2.0e6}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(PlateRating, AnOverSpecifiedHeatBalanceTakesTheHeatLoad) {
   RatingInput in = WaterToWater();
@@ -231,7 +240,6 @@ struct StopCase {
   std::function<void(RatingInput&)> setup;
   std::vector<int> messages;
 };
-void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 
 class RunStops : public ::testing::TestWithParam<StopCase> {};
 
@@ -293,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  for (SideInput& s : in.sides) s.total_channels.reset();
                                },
                                {kNoPlatePack}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct WarningCase {
   const char* name;
@@ -301,7 +309,6 @@ struct WarningCase {
   int code;
   std::function<void(const RatingResult&)> check = [](const RatingResult&) {};
 };
-void PrintTo(const WarningCase& c, std::ostream* os) { *os << c.name; }
 
 class RunWarns : public ::testing::TestWithParam<WarningCase> {};
 
@@ -383,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(
         WarningCase{"PressureDropAboveAllowable",
                     [](RatingInput& in) { in.sides[0].allowable_pressure_drop = 1.0; },
                     kPressureDropAboveAllowable + 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(PlateRating, PassCountsThatAddUpAreKept) {
   RatingInput in = WaterToWater();
