@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-// The counts and property words are zero at load, the ids blank.
+// All zero bytes at load, ids included.
 CaseLink CASE_LINK;
 
 namespace {

@@ -66,13 +66,13 @@ void HANDLE_INPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* 
                   void* /*further*/, char* case_path, int64_t case_path_len, char* connection_key,
                   int64_t key_len, int64_t* host_status) {
   *host_status = 0;
-  // The unit input object is id 20: an ids array without it cannot name it.
-  if (*ids_count < HOST_UNIT_INPUT_ID) {
-    *host_status = HOST_STATUS_REFUSED;
-    return;
-  }
   int64_t status = kCaseFileExists;
-  if (ReadDefinitionFiles()) {
+  if (*ids_count < HOST_UNIT_INPUT_ID) {
+    // The unit input object is id 20: an ids array without it cannot name
+    // it, and the block is not prepared. The connections are still opened,
+    // since they (and OLE with the first of them) serve every later call.
+    status = HOST_STATUS_REFUSED;
+  } else if (ReadDefinitionFiles()) {
     const int64_t len = ids_len > 0 ? ids_len : 0;
     CREATE_UNIT_OBJECT(host_ids + (HOST_UNIT_INPUT_ID - 1) * len, len, &INPUT_ERROR_WORD);
     status = TestCasePath(CaseFilePath(case_path, case_path_len));

@@ -40,7 +40,7 @@ void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t*
   p.cold = host_options[kColdPropertyOption - 1];
 
   const int64_t path_length = case_path_len;
-  LoaderSetCasePath(case_path, &path_length, case_path_len);
+  LoaderSetCasePath(case_path, case_path_len, &path_length);
   SET_UNIT_FACTORS(&HOST_UNIT_SET);
 
   CaseLink& l = CASE_LINK;

@@ -128,6 +128,9 @@ void PUT_UNIT_OPTIONS(const int64_t* transfer_flag, const char* unit_id, int64_t
   const int64_t given_flag = *transfer_flag - 1;
 
   RecordArrays& r = UNIT_RECORD;
+  // A repository that answers nothing for a missing record must not leave
+  // the previous call's counts standing.
+  r.N1 = r.N2 = r.N3 = r.N4 = r.N5 = r.N6 = 0;
   RPGETS(unit_id, unit_id_len, kUnitRecord.data(), static_cast<int64_t>(kUnitRecord.size()), &r.N1,
          &r.N2, &r.N3, &r.N4, &r.N5, &r.N6, error_word);
   // Elements past the record's own counts are not given, whatever the raised

@@ -11,18 +11,27 @@ inline constexpr int CURVES_PER_SIDE = 5;
 // the unit input object.
 inline constexpr int64_t MAX_CURVE_IDS = 12;
 
+// The record holds zero bytes from load until a driver first fills it: an id
+// no call has set is no id at all, not a blank one that a blank host id
+// would match.
 struct CaseLink {
-  int64_t NHOT;
-  int64_t NCOLD;
-  FixedText<128> HOTCURVE[CURVE_IDS_PER_SIDE];
-  FixedText<128> COLDCURVE[CURVE_IDS_PER_SIDE];
-  FixedText<128> HOSTID3;
-  FixedText<128> HOTIN;
-  FixedText<128> HOTOUT;
-  FixedText<128> COLDIN;
-  FixedText<128> COLDOUT;
-  int64_t HOTPROP;
-  int64_t COLDPROP;
+  using Id = FixedText<128>;
+  static constexpr Id kUnset{Id::ZeroBytes{}};
+  static_assert(CURVE_IDS_PER_SIDE == 10, "one kUnset for each curve entry");
+
+  int64_t NHOT = 0;
+  int64_t NCOLD = 0;
+  Id HOTCURVE[CURVE_IDS_PER_SIDE] = {kUnset, kUnset, kUnset, kUnset, kUnset,
+                                     kUnset, kUnset, kUnset, kUnset, kUnset};
+  Id COLDCURVE[CURVE_IDS_PER_SIDE] = {kUnset, kUnset, kUnset, kUnset, kUnset,
+                                      kUnset, kUnset, kUnset, kUnset, kUnset};
+  Id HOSTID3 = kUnset;
+  Id HOTIN = kUnset;
+  Id HOTOUT = kUnset;
+  Id COLDIN = kUnset;
+  Id COLDOUT = kUnset;
+  int64_t HOTPROP = 0;
+  int64_t COLDPROP = 0;
 };
 extern CaseLink CASE_LINK;
 

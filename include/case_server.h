@@ -4,8 +4,8 @@
 // Texts cross as BSTRs; indices are 16-bit and count from 1.
 #pragma once
 
-#include <windows.h>
 #include <oaidl.h>
+#include <windows.h>
 
 #include <cstdint>
 

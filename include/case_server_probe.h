@@ -75,7 +75,9 @@
 //     E_INVALIDARG and a null case data object.
 //   - LoadCaseFile: status CASE_LOAD_* below; SaveCaseFile: CASE_SAVE_*; the
 //     saved path comes back made absolute.
-//   - RunProgram("Vodi"): runs the rating model, then the probe's run hook.
+//   - RunProgram("Vodi"): runs the rating model (standins/caseserver/README.md,
+//     "Rating model"), which replaces every result and message of the case,
+//     then the probe's run hook.
 //   - SetMultiCaseData: keeps both texts as they came and answers each in upper
 //     case (a-z only) followed by "/1" for the first and "/2" for the second:
 //     "batch a" comes back as "BATCH A/1".
@@ -119,7 +121,8 @@ enum {
 };
 
 // Forgets every server (objects still alive keep working, unnumbered), the
-// log, the planned failures, the run hook and the selection.
+// log, the planned failures, the run hook and the selection; runs rate the
+// case again.
 CASE_PROBE_API void CaseProbeReset(void);
 
 // Servers created since the last reset.
@@ -182,6 +185,11 @@ CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times);
 // results and messages the program would have produced. Null removes it.
 typedef void (*CaseProbeRunHook)(void* context);
 CASE_PROBE_API void CaseProbeSetRunHook(CaseProbeRunHook hook, void* context);
+
+// Whether CaseServer::RunProgram runs the rating model before the run hook:
+// 1 (as after a reset) it does; 0 leaves the case's results and messages as
+// they are, for a test that writes a run's whole outcome itself.
+CASE_PROBE_API void CaseProbeSetRatingModel(int runs);
 
 #ifdef __cplusplus
 #include <optional>

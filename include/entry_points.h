@@ -21,8 +21,7 @@ ZOVK_API void ZOVK_VODI_INPUT(int64_t* ids_count, char* host_ids, int64_t* optio
 ZOVK_API void ZOVK_VODI_HCURVE(int64_t* side, int64_t* ids_count, char* host_ids,
                                int64_t* request_count, int64_t* hcurve_request,
                                int64_t* value_count, double* hcurve_values, int64_t* count,
-                               char* text, int64_t* host_status, int64_t ids_len,
-                               int64_t text_len);
+                               char* text, int64_t* host_status, int64_t ids_len, int64_t text_len);
 
 ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* option_count,
                                 int64_t* host_options, int64_t* real_count, double* host_reals,

@@ -29,9 +29,7 @@ inline std::string_view Trimmed(std::string_view text) {
 }
 
 // Equal when the shorter text padded with blanks equals the longer one.
-inline bool EqualPadded(std::string_view a, std::string_view b) {
-  return Trimmed(a) == Trimmed(b);
-}
+inline bool EqualPadded(std::string_view a, std::string_view b) { return Trimmed(a) == Trimmed(b); }
 
 inline bool IsBlank(std::string_view text) { return Trimmed(text).empty(); }
 

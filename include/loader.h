@@ -37,4 +37,5 @@ PRAVEL_API void LoaderGetRunName(char* buffer16);
 // Ordinal 41. Shows a text of at most 80 characters; answers nonzero on success.
 PRAVEL_API int LoaderPutText(const char* text);
 // Ordinal 44. The case path at output.
-PRAVEL_API void LoaderSetCasePath(const char* path, const int64_t* length, int64_t path_len);
+// The path and its host length by value, then the address of a 64-bit copy of that length.
+PRAVEL_API void LoaderSetCasePath(const char* path, int64_t path_len, const int64_t* length_copy);

@@ -27,8 +27,8 @@ LUMBRA_API void RPALLO(const char* id, int64_t id_len, const char* member, int64
                        int64_t* parent, int64_t* handle, int64_t* err);
 // The six element counts of a record.
 LUMBRA_API void RPGETS(const char* id, int64_t id_len, const char* record, int64_t record_len,
-                       int64_t* n1, int64_t* n2, int64_t* n3, int64_t* n4, int64_t* n5,
-                       int64_t* n6, int64_t* err);
+                       int64_t* n1, int64_t* n2, int64_t* n3, int64_t* n4, int64_t* n5, int64_t* n6,
+                       int64_t* err);
 // Reads a record's six arrays, each filled up to the count given for it.
 LUMBRA_API void RPGETD(const char* id, int64_t id_len, const char* record, int64_t record_len,
                        int64_t* n1, int64_t* ivals, int64_t* n2, void* xvals2, int64_t* n3,

@@ -11,9 +11,9 @@
 // Starts the program of the program folder through the run-time library's
 // program start (search path, argument list), mode as there (_P_WAIT answers
 // the exit code, _P_NOWAIT the process handle). The arguments stop before the
-// first one that is null, empty or begins with a blank; an argument holding
-// blanks reaches the program as one argument. -1 when the program cannot be
-// started or its path is longer than 255 characters.
+// first one that is null or begins with a blank; an empty one is left out, and
+// an argument holding blanks reaches the program as one argument. -1 when the
+// program cannot be started or its path is longer than 255 characters.
 intptr_t SpawnProgram(int32_t mode, const char* program, const char* argument1,
                       const char* argument2, const char* argument3, const char* argument4);
 

@@ -33,9 +33,9 @@ std::string Quoted(std::string_view argument) {
   return quoted + "\"";
 }
 
-bool EndsArguments(const char* argument) {
-  return argument == nullptr || argument[0] == '\0' || argument[0] == ' ';
-}
+// The list ends at the closing null, and before an argument that begins with
+// a blank: whatever follows a blank argument is never passed.
+bool EndsArguments(const char* argument) { return argument == nullptr || argument[0] == ' '; }
 
 }  // namespace
 
@@ -47,6 +47,9 @@ intptr_t SpawnProgram(int32_t mode, const char* program, const char* argument1,
   std::vector<std::string> texts{Quoted(path)};
   for (const char* argument : {argument1, argument2, argument3, argument4}) {
     if (EndsArguments(argument)) break;
+    // An empty argument reaches the program as nothing at all, as the program
+    // start has always joined it; the arguments after it still go.
+    if (argument[0] == '\0') continue;
     texts.push_back(Quoted(argument));
   }
   std::vector<const char*> list;

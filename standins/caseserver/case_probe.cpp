@@ -136,3 +136,5 @@ CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times) {
 CASE_PROBE_API void CaseProbeSetRunHook(CaseProbeRunHook hook, void* context) {
   Probe().SetRunHook(hook, context);
 }
+
+CASE_PROBE_API void CaseProbeSetRatingModel(int runs) { Probe().SetRatingModel(runs != 0); }

@@ -109,7 +109,7 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
     if (!IsPlateProgram(name)) return E_INVALIDARG;
     if (!server_->program_case) return E_UNEXPECTED;
     ++server_->runs;
-    RunRatingModel(*server_->program_case);
+    if (Probe().RatingModel()) RunRatingModel(*server_->program_case);
     Probe().CallRunHook(*server_);
     return S_OK;
   }

@@ -13,6 +13,7 @@ void ProbeState::Reset() {
   log_.clear();
   failures_.clear();
   run_hook_ = {nullptr, nullptr};
+  rating_model_ = true;
 }
 
 void ProbeState::Register(const std::shared_ptr<ServerState>& server) {

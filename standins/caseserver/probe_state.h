@@ -1,5 +1,6 @@
 // The stand-in's process-wide record for the test probe: every server created
-// since the last reset, the operation log, the planned failures and the run hook.
+// since the last reset, the operation log, the planned failures, the run hook
+// and whether a run rates the case.
 #pragma once
 
 #include <windows.h>
@@ -41,12 +42,17 @@ class ProbeState {
   // Calls the hook with the running server selected for its duration.
   void CallRunHook(const ServerState& running);
 
+  // Whether a run rates the case before the hook (it does after a reset).
+  void SetRatingModel(bool runs) { rating_model_ = runs; }
+  bool RatingModel() const { return rating_model_; }
+
  private:
   std::vector<std::shared_ptr<ServerState>> servers_;
   int selected_ = 0;
   std::vector<std::pair<int, std::string>> log_;
   std::map<std::string, int, std::less<>> failures_;
   std::pair<RunHookFunction, void*> run_hook_{nullptr, nullptr};
+  bool rating_model_ = true;
 };
 
 ProbeState& Probe();

@@ -1,3 +1,19 @@
 #include "rating_model.h"
 
-void RunRatingModel(ProgramCase&) {}
+#include <exception>
+
+#include "model_messages.h"
+
+void RunRatingModel(ProgramCase& c) noexcept {
+  try {
+    WriteRatingResult(c, RatePlateExchanger(ReadRatingInput(c)));
+  } catch (const std::exception&) {
+    // Only allocations throw here; the run reports that it could not finish.
+    try {
+      RatingResult stopped;
+      stopped.messages = {kOutOfMemory};
+      WriteRatingResult(c, stopped);
+    } catch (const std::exception&) {
+    }
+  }
+}

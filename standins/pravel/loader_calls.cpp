@@ -42,7 +42,7 @@ PRAVEL_API int LoaderPutText(const char* text) {
   return 1;
 }
 
-PRAVEL_API void LoaderSetCasePath(const char* path, const int64_t* length, int64_t path_len) {
+PRAVEL_API void LoaderSetCasePath(const char* path, int64_t path_len, const int64_t* length_copy) {
   NotifyObserver("LoaderSetCasePath");
   ++PRAVEL_RECORD.set_case_path_count;
   // Exactly the host's bytes: nothing before the host length is taken for a
@@ -50,5 +50,5 @@ PRAVEL_API void LoaderSetCasePath(const char* path, const int64_t* length, int64
   const int64_t n = path && path_len > 0 ? path_len : 0;
   PRAVEL_RECORD.last_case_path.assign(path ? path : "", static_cast<std::size_t>(n));
   PRAVEL_RECORD.last_case_path_host_length = path_len;
-  PRAVEL_RECORD.last_case_path_length = length ? *length : -1;
+  PRAVEL_RECORD.last_case_path_length = length_copy ? *length_copy : -1;
 }

@@ -104,13 +104,20 @@ void ExpectStreams(const std::string& prefix) {
 }  // namespace
 
 // Runs first: no driver has filled the record yet in this process.
-TEST(CaseLink, EmptyBeforeTheFirstCall) {
-  EXPECT_EQ(CASE_LINK.NHOT, 0);
-  EXPECT_EQ(CASE_LINK.NCOLD, 0);
+TEST(CaseLink, ZeroBytesBeforeTheFirstCall) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&CASE_LINK);
+  for (std::size_t i = 0; i < sizeof CASE_LINK; ++i) ASSERT_EQ(bytes[i], 0) << "byte " << i;
+  // So an id that no call has set matches no host id, a blank one included.
+  EXPECT_FALSE(CASE_LINK.COLDCURVE[0] == std::string(128, ' '));
+}
+
+TEST(CaseLink, OutputBeforeAnyExecuteLeavesUnsetEntriesUnset) {
+  ASSERT_TRUE(Output(HostIds(8, 16), HostOptions({0, 1, 0})));
+  EXPECT_EQ(CASE_LINK.HOTCURVE[0], "ID8");
+  EXPECT_EQ(CASE_LINK.HOTCURVE[1].view(), std::string(128, '\0'));
+  EXPECT_EQ(CASE_LINK.COLDCURVE[0].view(), std::string(128, '\0'));
+  EXPECT_EQ(CASE_LINK.HOSTID3.view(), std::string(128, '\0'));
   EXPECT_EQ(CASE_LINK.HOTPROP, 0);
-  EXPECT_EQ(CASE_LINK.COLDPROP, 0);
-  EXPECT_EQ(Ids(CASE_LINK.HOTCURVE), List({}));
-  EXPECT_TRUE(CASE_LINK.HOSTID3.blank());
 }
 
 TEST(CaseLink, ExecuteBlanksTheListsAndFillsEveryMember) {

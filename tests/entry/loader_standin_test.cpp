@@ -107,12 +107,14 @@ TEST_F(LoaderStandIn, RecordsWhatTheLibraryPassed) {
   EXPECT_EQ(PravelProbePutText(2, text, sizeof text), -1);
 
   const char field[] = "D:\\X.QXN\0ZZ";  // 11 bytes of host field
-  const int64_t length = 11;
-  LoaderSetCasePath(field, &length, 11);
+  // The copy of the length differs from the host length, so a swap of the
+  // two would show.
+  const int64_t length_copy = 7;
+  LoaderSetCasePath(field, 11, &length_copy);
   EXPECT_EQ(PravelProbeSetCasePathCount(), 1);
   EXPECT_EQ(PravelProbeLastCasePath(text, sizeof text), 11);
   EXPECT_EQ(std::string(text, 11), std::string(field, 11));
-  EXPECT_EQ(PravelProbeLastCasePathLength(), 11);
+  EXPECT_EQ(PravelProbeLastCasePathLength(), 7);
 
   LoaderReleaseFiles();
   LoaderReleaseFiles();

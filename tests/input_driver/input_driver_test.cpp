@@ -126,11 +126,13 @@ TEST_F(InputDriver, DefinitionThatFailsToLoadStopsAtItButOpensTheConnections) {
   }
 }
 
-TEST_F(InputDriver, IdsWithoutTheUnitInputObjectAreRefused) {
+TEST_F(InputDriver, IdsWithoutTheUnitInputObjectAreRefusedButOpenTheConnections) {
   call_.block.ids.resize(19);
   EXPECT_EQ(call_.Input(case_path_), 39);
   EXPECT_TRUE(RepositoryCalls().empty());
-  EXPECT_TRUE(DOUBLES.log.empty());
+  EXPECT_FALSE(Exists(case_path_));
+  // Later calls of the block rely on the connections an input call opens.
+  EXPECT_EQ(DOUBLES.log, std::vector<std::string>{"OPEN_CONNECTIONS|BLOCK1"});
 }
 
 }  // namespace

@@ -30,6 +30,10 @@ class CaseServerRoad : public ::testing::Test {
     ASSERT_HRESULT_SUCCEEDED(RegisterCaseServer());
     OleInitialize(nullptr);
     CaseProbeReset();
+    // These roads are about the case files, so a run's outcome is the tests'
+    // own: the program would stop on the fixture's empty streams and have the
+    // case saved for it.
+    CaseProbeSetRatingModel(0);
     LumbraProbeReset();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
     backup_path_ = folder_.path() + "\\BLOCK.BAK";
@@ -69,6 +73,32 @@ TEST_F(CaseServerRoad, NoServerOrNoCaseLeavesTheFilesAlone) {
       EXPECT_EQ(line.find("CaseServer::RunProgram"), std::string::npos) << line;
     }
   }
+}
+
+// The log's operations of the case server whose names begin with prefix.
+int CaseServerCalls(const std::string& prefix) {
+  int n = 0;
+  for (const std::string& line : case_probe::Log())
+    if (line.rfind(prefix, 0) == 0) ++n;
+  return n;
+}
+
+TEST_F(CaseServerRoad, ASecondExecuteRunsInTheConnectionOfTheFirst) {
+  call_.Execute(case_path_, codes_);
+  ASSERT_EQ(CONNECTION_TABLE.SERVER_OBJECTS.size(), 1u);
+  const CaseServer* server = CONNECTION_TABLE.SERVER_OBJECTS[0].get();
+  const CaseData* data = CONNECTION_TABLE.CASE_OBJECTS[0].get();
+  ASSERT_NE(data, nullptr);
+  CaseProbeClearLog();
+
+  call_.Execute(case_path_, codes_);
+  ASSERT_EQ(CONNECTION_TABLE.SERVER_OBJECTS.size(), 1u);
+  EXPECT_EQ(CONNECTION_TABLE.SERVER_OBJECTS[0].get(), server);
+  EXPECT_EQ(CONNECTION_TABLE.CASE_OBJECTS[0].get(), data);
+  // No new server and no new case: the stored one is loaded and run again.
+  EXPECT_EQ(CaseServerCalls("CaseServer::OpenProgramCase"), 0);
+  EXPECT_EQ(CaseServerCalls("CaseServer::LoadCaseFile|"), 1);
+  EXPECT_EQ(CaseServerCalls("CaseServer::RunProgram|"), 1);
 }
 
 TEST_F(CaseServerRoad, KeptRunIsSavedAndTheBackupGoes) {

@@ -9,7 +9,7 @@ std::vector<CasePathCall> CASE_PATH_CALLS;
 
 namespace {
 
-void FakeSetCasePath(const char* path, const int64_t* length, int64_t path_len) {
+void FakeSetCasePath(const char* path, int64_t path_len, const int64_t* length) {
   CASE_PATH_CALLS.push_back(
       {std::string(path, static_cast<std::size_t>(path_len)), path_len, *length});
   driver_test::DOUBLES.log.push_back("LoaderSetCasePath");

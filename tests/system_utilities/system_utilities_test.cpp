@@ -53,7 +53,7 @@ class ProgramStart : public ::testing::Test {
   std::string out_ = scratch_ / "received.txt";
 };
 
-TEST_F(ProgramStart, TheArgumentsStopBeforeTheFirstBlankOrEmptyOne) {
+TEST_F(ProgramStart, TheArgumentsStopBeforeTheFirstBlankOneAndLeaveOutEmptyOnes) {
   const struct {
     const char* a1;
     const char* a2;
@@ -63,7 +63,8 @@ TEST_F(ProgramStart, TheArgumentsStopBeforeTheFirstBlankOrEmptyOne) {
   } cases[] = {
       {"A", "B", "C", "D", "A\nB\nC\nD\n"}, {"A", " ", "C", "D", "A\n"},
       {"A", "B", " C", "D", "A\nB\n"},      {" ", "B", "C", "D", ""},
-      {"A", "", "C", "D", "A\n"},           {"A", nullptr, "C", "D", "A\n"},
+      {"A", "", "C", "D", "A\nC\nD\n"},     {"A", nullptr, "C", "D", "A\n"},
+      {"", "B", "", " D", "B\n"},
   };
   for (const auto& c : cases) {
     const intptr_t count = static_cast<intptr_t>(std::strlen(c.received) / 2);
