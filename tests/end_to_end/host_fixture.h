@@ -25,7 +25,7 @@
 inline const char kExampleBlock[] = "examples\\block1";
 
 // The results and messages the program gives in a run, written by the case
-// server's run hook after its model.
+// server's run hook in place of its rating model.
 struct ProgramRun {
   struct Value {
     int collection;
@@ -91,8 +91,10 @@ class HostTest : public ::testing::Test {
     return road_->Execute();
   }
 
+  // The run's whole outcome is the test's: the rating model stays out.
   void SetProgramRun(const ProgramRun& run) {
     run_ = run;
+    CaseProbeSetRatingModel(0);
     CaseProbeSetRunHook(&ProgramRun::Write, &run_);
   }
 

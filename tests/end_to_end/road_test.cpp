@@ -117,18 +117,67 @@ TEST_F(HostTest, ExitShutsDownEveryServerTheRoadOpened) {
   }
 }
 
-TEST_F(HostTest, WithoutMessagesTheRunStillWritesItsRecord) {
+// The rating model rates the example block as the library hands it over: the
+// record holds the model's results, and the heat balance over both curves
+// shows that flows, inlets and curves arrived whole.
+TEST_F(HostTest, TheRatingModelRatesTheExampleBlock) {
   ASSERT_NO_FATAL_FAILURE(LoadExample());
   const ExecuteAnswer executed = RunToExecute();
-  EXPECT_EQ(executed.message_count, 0);
+  // 1: the run rated and wrote its results, with no warning.
+  EXPECT_EQ(executed.message_count, 1);
+  EXPECT_EQ(executed.message_codes, std::vector<int64_t>{1});
+  // A completed run is not saved for its messages: the file is as it came.
+  EXPECT_EQ(host::ReadWholeFile(case_path_), host::ReadWholeFile(example_case_));
   const auto performance = road_->ReadPerformance();
   ASSERT_TRUE(performance);
-  EXPECT_EQ(performance->marker, MISSING_INTEGER);
-  EXPECT_EQ(performance->reals.size(), 24u);
-  for (std::size_t real : {12, 13, 15, 16, 20, 21, 23, 24})
-    EXPECT_EQ(performance->reals[real - 1], MISSING_REAL) << "real " << real;
+  ASSERT_EQ(performance->reals.size(), 24u);
   EXPECT_EQ(road_->Output(2), 0);
   road_->Exit();
+
+  // The saved case holds the run's results next to the inputs.
+  const SavedCase saved(case_path_);
+  ASSERT_EQ(saved.status(), CASE_LOAD_DONE);
+  const struct {
+    std::size_t real;
+    int collection;
+    const char* name;
+    int index;
+  } sources[] = {{1, SR, "TotalHeatExchanged", 1},
+                 {2, AR, "arReqArea", 2},
+                 {3, SR, "EffSurfTotal", 1},
+                 {6, SR, "HTCDirty", 1},
+                 {7, SR, "HTCClean", 1},
+                 {8, SR, "MTDCorrected", 1},
+                 {9, AR, "arOutletTemperature", 1},
+                 {10, SR, "HTCHotSide", 1},
+                 {11, AR, "DPTotal", 1},
+                 {14, AR, "arFoulResistance", 1},
+                 {17, AR, "arOutletTemperature", 2},
+                 {18, SR, "HTCColdSide", 1},
+                 {19, AR, "DPTotal", 2},
+                 {22, AR, "arFoulResistance", 2}};
+  const std::vector<double>& r = performance->reals;
+  for (const auto& s : sources) {
+    const auto value = saved.Real(s.collection, s.name, s.index);
+    ASSERT_TRUE(value) << s.name;
+    ExpectClose(r[s.real - 1], *value, "real " + std::to_string(s.real) + " from " + s.name);
+  }
+  for (std::size_t real : {12, 13, 15, 16, 20, 21, 23, 24})
+    EXPECT_EQ(r[real - 1], MISSING_REAL) << "real " << real;
+  const double required_clean = *saved.Real(AR, "arReqArea", 1);
+  EXPECT_NEAR(r[3], 100.0 * (r[2] - r[1]) / r[1], 1e-9);
+  EXPECT_NEAR(r[4], 100.0 * (r[2] - required_clean) / required_clean, 1e-9);
+
+  // Both sides' duties over their curves (4190 J/kg K) are the duty; the
+  // outlets lie between the inlets; the fouling is the unit options'.
+  const double duty = r[0], hot_out = r[8], cold_out = r[16];
+  EXPECT_GT(duty, 0.0);
+  EXPECT_NEAR(2.0 * 4190.0 * (363.15 - hot_out), duty, duty * 1e-6);
+  EXPECT_NEAR(3.0 * 4190.0 * (cold_out - 293.15), duty, duty * 1e-6);
+  EXPECT_GT(hot_out, 293.15);
+  EXPECT_LT(cold_out, 363.15);
+  EXPECT_EQ(r[13], 2.0e-5);
+  EXPECT_EQ(r[21], 3.0e-5);
 }
 
 TEST_F(HostTest, OutputModeOneRestoresTheCaseFileFromItsBackup) {
