@@ -14,35 +14,36 @@ ServerReplay::ServerReplay(const std::vector<ServerCall>& calls) {
   for (const ServerCall& call : calls) {
     if (call.operation == Operation::kOther) continue;
     const int c = static_cast<int>(call.collection);
-    Step step{call.operation, c, 0, static_cast<short>(call.index), call.number, Bstr()};
+    Step step{call.operation, c, 0, static_cast<short>(call.index), call.number, {}, Bstr()};
     switch (call.operation) {
       case Operation::kLoadCaseFile:
       case Operation::kSaveCaseFile:
       case Operation::kRunProgram:
-        step.text.reset(call.variable);
+        step.ansi = call.variable;
         break;
       case Operation::kArrayItem:
         step.slot = slot(array_slots, c, call.variable);
-        step.text.reset(call.variable);
+        step.ansi = call.variable;
         break;
       case Operation::kScalarItem:
         step.slot = slot(scalar_slots, c, call.variable);
-        step.text.reset(call.variable);
+        step.ansi = call.variable;
         break;
       case Operation::kScalarGetValue:
       case Operation::kScalarPutValue:
       case Operation::kScalarPutFlag:
         step.slot = slot(scalar_slots, c, call.variable);
-        step.text.reset(call.text);
+        step.ansi = call.text;
         break;
       case Operation::kCloseCase:
       case Operation::kGetCollection:
         break;
       default:  // the array variable operations
         step.slot = slot(array_slots, c, call.variable);
-        step.text.reset(call.text);
+        step.ansi = call.text;
         break;
     }
+    step.text.reset(step.ansi);
     steps_.push_back(std::move(step));
   }
   arrays_.resize(array_slots.size());
@@ -58,21 +59,26 @@ HRESULT ServerReplay::Open() {
   return server_->OpenProgramCase(program.get(), 1, 1, data_.out());
 }
 
-void ServerReplay::RunOnce() {
+void ServerReplay::RunOnce(bool fresh_texts) {
   long status = 0;
   for (Step& s : steps_) {
+    const auto text = [&] {
+      if (!fresh_texts) return s.text.get();
+      fresh_.reset(s.ansi);
+      return fresh_.get();
+    };
     switch (s.operation) {
       case Operation::kLoadCaseFile:
-        server_->LoadCaseFile(s.text.get(), static_cast<long>(s.index), &status);
+        server_->LoadCaseFile(text(), static_cast<long>(s.index), &status);
         break;
       case Operation::kSaveCaseFile: {
-        Bstr path(s.text.ansi());
+        Bstr path(s.ansi);
         short option = s.index;
         server_->SaveCaseFile(path.inout(), &option, &status);
         break;
       }
       case Operation::kRunProgram:
-        server_->RunProgram(s.text.get(), s.index);
+        server_->RunProgram(text(), s.index);
         break;
       case Operation::kCloseCase:
         server_->CloseCase();
@@ -94,18 +100,16 @@ void ServerReplay::RunOnce() {
         }
         break;
       case Operation::kArrayItem:
-        if (auto& c = array_collections_[s.collection])
-          c->Item(s.text.get(), arrays_[s.slot].out());
+        if (auto& c = array_collections_[s.collection]) c->Item(text(), arrays_[s.slot].out());
         break;
       case Operation::kScalarItem:
-        if (auto& c = scalar_collections_[s.collection])
-          c->Item(s.text.get(), scalars_[s.slot].out());
+        if (auto& c = scalar_collections_[s.collection]) c->Item(text(), scalars_[s.slot].out());
         break;
       case Operation::kArrayGetValue:
         if (auto& v = arrays_[s.slot]) v->GetValue(s.index, answer_.out());
         break;
       case Operation::kArrayPutValue:
-        if (auto& v = arrays_[s.slot]) v->PutValue(s.index, s.text.get());
+        if (auto& v = arrays_[s.slot]) v->PutValue(s.index, text());
         break;
       case Operation::kArrayGetText:
         if (auto& v = arrays_[s.slot]) v->GetText(s.index, answer_.out());
@@ -125,7 +129,7 @@ void ServerReplay::RunOnce() {
         if (auto& v = scalars_[s.slot]) v->GetValue(answer_.out());
         break;
       case Operation::kScalarPutValue:
-        if (auto& v = scalars_[s.slot]) v->PutValue(s.text.get());
+        if (auto& v = scalars_[s.slot]) v->PutValue(text());
         break;
       case Operation::kScalarPutFlag:
         if (auto& v = scalars_[s.slot]) v->PutFlag(s.number);

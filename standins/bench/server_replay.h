@@ -4,6 +4,7 @@
 // call costs beyond its replay is the library's own work.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "case_server.h"
@@ -20,8 +21,10 @@ class ServerReplay {
 
   // Creates the server and opens a case of the program, as a connection does.
   HRESULT Open();
-  // Makes every call once, in order.
-  void RunOnce();
+  // Makes every call once, in order. With fresh_texts, each name and value
+  // text becomes its BSTR at the call, as a caller that holds its texts as
+  // its own strings must do; without, the BSTRs made beforehand serve.
+  void RunOnce(bool fresh_texts = false);
   // Shuts the server down and releases everything it handed out.
   void Close();
 
@@ -34,6 +37,7 @@ class ServerReplay {
     std::size_t slot;  // the variable's place in arrays_ or scalars_
     short index;
     int64_t number;
+    std::string ansi;
     Bstr text;
   };
 
@@ -45,6 +49,7 @@ class ServerReplay {
   std::vector<ComPtr<ArrayVariable>> arrays_;
   std::vector<ComPtr<ScalarVariable>> scalars_;
   Bstr answer_;
+  Bstr fresh_;
 };
 
 }  // namespace bench
