@@ -254,20 +254,18 @@ int main(int argc, char** argv) {
   replay.RunOnce();
   const std::size_t differs = FirstDifference(case_probe::Log(0), recorded_log);
   CaseProbeClearLog();
-  Timing replayed;
-  for (int64_t r = 0; r < o.replays; ++r) {
-    const double t0 = Now();
-    replay.RunOnce();
-    replayed.add(Now() - t0);
-    CaseProbeClearLog();
-  }
-  Timing replayed_fresh;
-  for (int64_t r = 0; r < o.replays; ++r) {
-    const double t0 = Now();
-    replay.RunOnce(true);
-    replayed_fresh.add(Now() - t0);
-    CaseProbeClearLog();
-  }
+  auto time_replays = [&](bool fresh_texts) {
+    Timing t;
+    for (int64_t r = 0; r < o.replays; ++r) {
+      const double t0 = Now();
+      replay.RunOnce(fresh_texts);
+      t.add(Now() - t0);
+      CaseProbeClearLog();
+    }
+    return t;
+  };
+  const Timing replayed = time_replays(false);
+  const Timing replayed_fresh = time_replays(true);
   replay.Close();
   road.Exit();
 

@@ -5,6 +5,37 @@
 
 namespace host {
 
+namespace {
+
+// What input, execute and output are handed alike: the ids, an option array,
+// no reals, the case path and the connection key, each text's length last.
+struct RunArguments {
+  RunArguments(const HostBlock& block, const std::string& case_path, std::vector<int64_t> words)
+      : ids(RunIds(block)),
+        options(std::move(words)),
+        option_count(static_cast<int64_t>(options.size())),
+        path(CasePathText(case_path)),
+        key(KeyText(block.connection_key)) {}
+
+  // The answers are the call's own: a status word, or execute's message count and codes.
+  template <class Entry, class... Answers>
+  void Call(Entry* entry, Answers*... answers) {
+    entry(ids.count(), ids.data(), &option_count, options.data(), &real_count, reals, &further,
+          path.data(), key.data(), answers..., ids.length(), path.length(), key.length());
+  }
+
+  HostIds ids;
+  std::vector<int64_t> options;
+  int64_t option_count;
+  int64_t real_count = 0;
+  double reals[1] = {0.0};
+  int64_t further = 0;
+  HostText path;
+  HostText key;
+};
+
+}  // namespace
+
 HostRoad::HostRoad(const VodiLibrary& library, HostBlock block, std::string case_path)
     : library_(library), block_(std::move(block)), case_path_(std::move(case_path)) {}
 
@@ -21,14 +52,11 @@ int64_t HostRoad::WriteUnitOptions() {
 }
 
 int64_t HostRoad::Input() {
-  HostIds ids = RunIds(block_);
-  int64_t option_count = 0, real_count = 0, options[1] = {0}, further = 0;
-  double reals[1] = {0.0};
-  HostText path = CasePathText(case_path_);
-  HostText key = KeyText(block_.connection_key);
+  // Input reads no option: the host passes a count of 0.
+  RunArguments a(block_, case_path_, {0});
+  a.option_count = 0;
   int64_t status = -1;
-  library_.input(ids.count(), ids.data(), &option_count, options, &real_count, reals, &further,
-                 path.data(), key.data(), &status, ids.length(), path.length(), key.length());
+  a.Call(library_.input, &status);
   return status;
 }
 
@@ -50,33 +78,19 @@ HcurveAnswer HostRoad::Hcurve(int64_t side) {
 }
 
 ExecuteAnswer HostRoad::Execute() {
-  HostIds ids = RunIds(block_);
-  std::vector<int64_t> options = ExecuteOptions(block_);
-  int64_t option_count = static_cast<int64_t>(options.size()), real_count = 0, further = 0;
-  double reals[1] = {0.0};
-  HostText path = CasePathText(case_path_);
-  HostText key = KeyText(block_.connection_key);
+  RunArguments a(block_, case_path_, ExecuteOptions(block_));
   ExecuteAnswer answer;
   std::vector<int64_t> codes(kMessageCapacity, 0);
-  library_.execute(ids.count(), ids.data(), &option_count, options.data(), &real_count, reals,
-                   &further, path.data(), key.data(), &answer.message_count, codes.data(),
-                   ids.length(), path.length(), key.length());
+  a.Call(library_.execute, &answer.message_count, codes.data());
   const int64_t shown = std::clamp<int64_t>(answer.message_count, 0, kMessageCapacity);
   answer.message_codes.assign(codes.begin(), codes.begin() + shown);
   return answer;
 }
 
 int64_t HostRoad::Output(int64_t output_mode) {
-  HostIds ids = RunIds(block_);
-  std::vector<int64_t> options = OutputOptions(block_, output_mode);
-  int64_t option_count = static_cast<int64_t>(options.size()), real_count = 0, further = 0;
-  double reals[1] = {0.0};
-  HostText path = CasePathText(case_path_);
-  HostText key = KeyText(block_.connection_key);
+  RunArguments a(block_, case_path_, OutputOptions(block_, output_mode));
   int64_t status = -1;
-  library_.output(ids.count(), ids.data(), &option_count, options.data(), &real_count, reals,
-                  &further, path.data(), key.data(), &status, ids.length(), path.length(),
-                  key.length());
+  a.Call(library_.output, &status);
   return status;
 }
 
