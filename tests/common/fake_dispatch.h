@@ -1,6 +1,7 @@
 // The IUnknown and IDispatch part of a test double of a case server
 // interface: no interface is handed out by QueryInterface, no automation
-// call is served, and the reference count is only counted.
+// call is served, and the reference count is only counted, in the open so
+// that a test can see every reference handed out given back.
 #pragma once
 
 #include <oaidl.h>
@@ -13,8 +14,8 @@ class DispatchStub : public I {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
@@ -25,6 +26,6 @@ class DispatchStub : public I {
     return E_NOTIMPL;
   }
 
- private:
-  ULONG refs_ = 1;
+  // One reference belongs to whoever made the double.
+  long refs = 1;
 };
