@@ -33,7 +33,7 @@ struct SideInput {
   std::optional<double> inlet_quality;   // vapour mass fraction
   // Heat-release curves, curve 1 first; a curve without points is skipped.
   std::vector<CurveInput> curves;
-  // The side's share of the heat-balance specification.
+  // The side's share of the heat-balance setting.
   std::optional<double> outlet_temperature;
   std::optional<double> outlet_quality;
   // Options.

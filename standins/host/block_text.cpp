@@ -158,7 +158,7 @@ std::string MakeBlockText(const BlockShape& s) {
   out += "  member \"Exchanger_design_criteria\"\n";
   out += Record(
       "PLATE_QUOR_UNIT_INPUT",
-      "    # program mode, heat-balance specification\n    ivals 2\n      " +
+      "    # program mode, heat-balance setting\n    ivals 2\n      " +
           std::to_string(s.unit_mode) + " 0\n" +
           "    # heat load; per side (hot, then cold): fouling, film coefficient, its\n"
           "    # multiplier, pressure drop multiplier, allowable and estimated pressure\n"
