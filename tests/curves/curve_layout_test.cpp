@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,74 @@ TEST(CurvePlan, EachRealIsDividedByItsFactor) {
                    "LiquidMolecularWeight(1)=12", "LiquidDensity(1)=26",
                    "LiquidSpecificHeat(1)=1.75", "LiquidViscosity(1)=60",
                    "LiquidThermalConductivity(1)=1.6", "LiquidSurfaceTension(1)=3.4"}));
+}
+
+// Keeps each real as it was handed over, unrounded.
+class RealRecorder : public CurvePutSink {
+ public:
+  struct Real {
+    std::string variable;
+    int16_t index;
+    double value;
+    bool operator==(const Real&) const = default;
+    friend std::ostream& operator<<(std::ostream& os, const Real& r) {
+      return os << r.variable << "(" << r.index << ")=" << r.value;
+    }
+  };
+  void Put(const CurvePut& put) override {
+    if (put.kind == CurvePut::Kind::kReal)
+      reals.push_back({std::string(put.variable), put.index, put.real});
+  }
+  std::vector<Real> reals;
+};
+
+TEST(CurvePlan, EveryValueOfEachPhaseGoesThroughItsOwnFactorOnly) {
+  // Each of the 22 factors a different power of two: a value divided by
+  // another factor, or by one where none belongs, shows.
+  static_assert(sizeof(UnitFactors) == 22 * sizeof(float));
+  UnitFactors f;
+  float* all = &f.F_ANGLE;
+  for (int i = 0; i < 22; ++i) all[i] = static_cast<float>(2 << i);
+  ASSERT_EQ(f.F_ENTHALPY, 256.0f);
+  ASSERT_EQ(f.F_PRESSURE, 1048576.0f);
+
+  Curve c = Plain(1);
+  c.entries = {3};
+  AddEntry(c, VAPOUR_PHASE, 100.0);
+  AddEntry(c, LIQUID_PHASE, 200.0);
+  AddEntry(c, SECOND_LIQUID_PHASE, 300.0);
+  RealRecorder r;
+  PlanCurvePuts(Link(), f, 1, "HOT-1", c.records(), r);
+
+  constexpr double kPressure = 1048576, kEnthalpy = 256, kDensity = 2048, kSpecificHeat = 512,
+                   kViscosity = 4096, kConductivity = 8192, kSurfaceTension = 16384,
+                   kDiffusivity = 2097152;
+  using Real = RealRecorder::Real;
+  EXPECT_EQ(r.reals, (std::vector<Real>{
+                         {"PressureReference", 1, 10 / kPressure},
+                         {"VaporMassFraction", 1, 0.01},
+                         {"Temperature", 1, 100},
+                         {"SpecificEnthalpy", 1, 1000 / kEnthalpy},
+                         {"VaporMolecularWeight", 1, 102},
+                         {"VaporDensity", 1, 103 / kDensity},
+                         {"VaporSpecificHeat", 1, 104 / kSpecificHeat},
+                         {"VaporViscosity", 1, 105 / kViscosity},
+                         {"VaporThermalConductivity", 1, 106 / kConductivity},
+                         {"Diffusivity", 1, 108 / kDiffusivity},
+                         {"LiquidMolecularWeight", 1, 202},
+                         {"LiquidDensity", 1, 203 / kDensity},
+                         {"LiquidSpecificHeat", 1, 204 / kSpecificHeat},
+                         {"LiquidViscosity", 1, 205 / kViscosity},
+                         {"LiquidThermalConductivity", 1, 206 / kConductivity},
+                         {"LiquidSurfaceTension", 1, 207 / kSurfaceTension},
+                         {"Liquid2MolecularWeight", 1, 302},
+                         {"Liquid2Density", 1, 303 / kDensity},
+                         {"Liquid2SpecificHeat", 1, 304 / kSpecificHeat},
+                         {"Liquid2Viscosity", 1, 305 / kViscosity},
+                         {"Liquid2ThermalConductivity", 1, 306 / kConductivity},
+                         {"Liquid2SurfaceTension", 1, 307 / kSurfaceTension},
+                         {"Liquid2MassFraction", 1, 310},
+                     }));
 }
 
 TEST(CurvePlan, SecondLiquidGivesSevenValuesEndingWithItsMassFraction) {

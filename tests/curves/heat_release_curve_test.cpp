@@ -46,6 +46,34 @@ TEST_F(HeatReleaseCurveReading, ACurveTheRepositoryLacksIsStillReadWithCountsOfO
   EXPECT_EQ(RepositoryCalls(), Expected("NOWHERE", Lines(5, "1 1 1 1 1 1")));
 }
 
+TEST_F(HeatReleaseCurveReading, StatedCountsAreHandedOnAndWhatTheRepositoryLeavesIsZero) {
+  // A full curve first, so that the arrays of the next one are likely to get
+  // its memory back: only the preset keeps its values out.
+  CASE_LINK.HOTCURVE[2] = "FULL";
+  LoadCurve("FULL", PlainCurve(3));
+  ASSERT_EQ(Transfer("FULL", 3), 0);
+
+  // Records that state three points and twelve reals but hold one point's worth.
+  LoadCurve("CURVE-A", PlainCurve(1));
+  const int64_t point_counts[6] = {3, 0, 0, 0, 0, 0};
+  const int64_t thermo_counts[6] = {1, 0, 12, 0, 0, 0};
+  ASSERT_EQ(LumbraProbeSetCounts("CURVE-A", kCurveRecords[0], point_counts), 0);
+  ASSERT_EQ(LumbraProbeSetCounts("CURVE-A", kCurveRecords[1], thermo_counts), 0);
+  LumbraProbeClearCalls();
+  EXPECT_EQ(Transfer("CURVE-A", 2), 0);
+
+  EXPECT_EQ(RepositoryCalls(), Expected("CURVE-A", {"3 1 1 1 1 1", "1 1 12 1 1 1", "1 1 1 1 1 1",
+                                                    "1 1 2 1 1 1", "2 1 14 1 1 1"}));
+  EXPECT_EQ(case_probe::Value(AI, "NumberOfPointsOnCurve", 1), std::string(21, ' ') + "3");
+  EXPECT_EQ(case_probe::Value(AI, "Temperature", 25), "   100.000000000000");
+  for (int at : {26, 27})
+    for (const char* variable : {"Temperature", "SpecificEnthalpy", "VaporMassFraction"}) {
+      SCOPED_TRACE(std::string(variable) + " at " + std::to_string(at));
+      EXPECT_EQ(case_probe::Value(AI, variable, at), "  0.000000000000000E+000");
+      EXPECT_EQ(case_probe::Flag(AI, variable, at), 1);
+    }
+}
+
 TEST_F(HeatReleaseCurveReading, EveryAllocationSiteRaisesNoMemoryBeforeItsRecordIsRead) {
   LoadCurve("CURVE-A", TwoPoints());
   // Six arrays a record, five records.
