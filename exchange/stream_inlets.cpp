@@ -1,11 +1,11 @@
 // The hot and cold inlet streams' conditions, from the host's stream records
 // into the case's inlet variables.
-#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
 #include "case_variables.h"
 #include "exchange.h"
+#include "fixed_record.h"
 #include "markers.h"
 #include "repository.h"
 #include "unit_factors.h"
@@ -18,15 +18,7 @@ constexpr int64_t kStreamTextLength = 32;
 // The stream record is read into buffers of a fixed size. The host writes far
 // fewer elements than they hold, but the record's own counts decide nothing
 // here: no more is read into a buffer than it holds.
-struct StreamBuffers {
-  static constexpr int64_t kCapacity[6] = {9, 5, 150, 5, 100, 5};
-  int64_t ivals[9];
-  int64_t xvals2[5];
-  double rvals[150];
-  int64_t xvals4[5];
-  char svals[100 * kStreamTextLength];
-  int64_t xvals6[5];
-};
+using StreamBuffers = FixedRecord<9, 5, 150, 5, 100, kStreamTextLength, 5>;
 StreamBuffers STREAM_BUFFERS;
 
 // What a stream gives the case, in the order it is put: the element of the
@@ -47,19 +39,9 @@ constexpr InletValue kInletValues[] = {
 // count as 0, like those the host marked as not given.
 void ReadStreamRecord(const char* id, int64_t id_len, int64_t* error_word) {
   StreamBuffers& b = STREAM_BUFFERS;
-  int64_t counts[6] = {};
-  RPGETS(id, id_len, kStreamRecord.data(), static_cast<int64_t>(kStreamRecord.size()), &counts[0],
-         &counts[1], &counts[2], &counts[3], &counts[4], &counts[5], error_word);
-  for (int k = 0; k < 6; ++k) counts[k] = std::clamp<int64_t>(counts[k], 0, b.kCapacity[k]);
-
-  b = StreamBuffers{};
-  RPGETD(id, id_len, kStreamRecord.data(), static_cast<int64_t>(kStreamRecord.size()), &counts[0],
-         b.ivals, &counts[1], b.xvals2, &counts[2], b.rvals, &counts[3], b.xvals4, &counts[4],
-         b.svals, kStreamTextLength, &counts[5], b.xvals6, error_word);
-
+  b.Read(id, id_len, kStreamRecord, error_word);
   // Only the exact marker means "not given"; the count is the one RPGETD read.
-  const int64_t n = std::clamp<int64_t>(counts[2], 0, b.kCapacity[2]);
-  for (int64_t k = 0; k < n; ++k)
+  for (int64_t k = 0; k < b.counts[2]; ++k)
     if (b.rvals[k] == MISSING_REAL) b.rvals[k] = 0.0;
 }
 
