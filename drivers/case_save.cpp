@@ -9,10 +9,9 @@
 
 namespace {
 
-// The status the server answers when it could not write the case file. Any
-// other status leaves a file that is the case as saved last: this save's, or,
-// when the server held no case (closed after an earlier save), that one's.
-constexpr long kSaveNotWritten = 1;
+// Any status but CASE_SAVE_NOT_WRITTEN leaves a file that is the case as saved
+// last: this save's, or, when the server held no case (closed after an
+// earlier save), that one's.
 
 // The host's text keeps its own convention: the path, its NUL, then blanks.
 void PutPathBack(const std::string& path, char* text, int64_t len) {
@@ -29,7 +28,7 @@ bool SaveAndCloseCase(CaseServer* server, char* case_path, int64_t case_path_len
   short save_flag = 1;
   long status = 0;
   const bool saved = SUCCEEDED(server->SaveCaseFile(path.inout(), &save_flag, &status)) &&
-                     status != kSaveNotWritten;
+                     status != CASE_SAVE_NOT_WRITTEN;
   if (saved) {
     const std::string answered = path.ansi();
     PutPathBack(CaseFilePath(answered.data(), static_cast<int64_t>(answered.size())), case_path,

@@ -35,6 +35,25 @@ inline constexpr IID IID_ScalarVariable = {
 // in-process handler and local server.
 inline constexpr DWORD kCaseServerContext = 7;
 
+// The status words of CaseServer::LoadCaseFile.
+enum {
+  CASE_LOAD_DONE = 0,
+  // No file could be read at the path: the server starts a new case of the
+  // program, every variable blank, so no value of an earlier case lingers.
+  CASE_LOAD_NO_FILE = 1,
+  // The file is not a complete case file of the program: a new case as above.
+  CASE_LOAD_NOT_A_CASE_FILE = 2
+};
+
+// The status words of CaseServer::SaveCaseFile.
+enum {
+  CASE_SAVE_DONE = 0,
+  // The file could not be written; a file already there is left as it was.
+  CASE_SAVE_NOT_WRITTEN = 1,
+  // The server holds no case: nothing written.
+  CASE_SAVE_NO_CASE = 2
+};
+
 struct CaseData;
 struct ArrayVariables;
 struct ScalarVariables;

@@ -85,6 +85,8 @@
 
 #include <stdint.h>
 
+#include "case_server.h"  // the load and save status words
+
 #ifdef CASESRV_BUILD
 #define CASE_PROBE_API extern "C"
 #elif defined(__cplusplus)
@@ -99,25 +101,6 @@ enum {
   CASE_PROBE_SCALAR_INPUTS = 1,
   CASE_PROBE_ARRAY_RESULTS = 2,
   CASE_PROBE_SCALAR_RESULTS = 3
-};
-
-// The status words of CaseServer::LoadCaseFile.
-enum {
-  CASE_LOAD_DONE = 0,
-  // No file could be read at the path: the server starts a new case of the
-  // program, every variable blank, so no value of an earlier case lingers.
-  CASE_LOAD_NO_FILE = 1,
-  // The file is not a complete case file of the program: a new case as above.
-  CASE_LOAD_NOT_A_CASE_FILE = 2
-};
-
-// The status words of CaseServer::SaveCaseFile.
-enum {
-  CASE_SAVE_DONE = 0,
-  // The file could not be written; a file already there is left as it was.
-  CASE_SAVE_NOT_WRITTEN = 1,
-  // The server holds no case: nothing written.
-  CASE_SAVE_NO_CASE = 2
 };
 
 // Forgets every server (objects still alive keep working, unnumbered), the
