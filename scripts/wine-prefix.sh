@@ -2,14 +2,26 @@
 # Prepares the build tree's wine prefix and keeps one wine server running for it,
 # detached from our pipes, so test runs neither wait on wine's start-up nor
 # hang on services that inherited their output.
-# Usage: source scripts/wine-prefix.sh BUILD_DIR
+# Usage: source scripts/wine-prefix.sh BUILD_DIR [window]
+# "window" prepares the window tests' own prefix instead, set to wine's null
+# graphics driver, so windows work there without any X server.
 build=${1:?build folder}
-export WINEPREFIX="$(cd "$build" && pwd)/wineprefix"
+kind=${2:-}
+if [ "$kind" = window ]; then
+  export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-window"
+  unset DISPLAY
+else
+  export WINEPREFIX="$(cd "$build" && pwd)/wineprefix"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
+  if [ "$kind" = window ]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+      </dev/null >/dev/null 2>&1
+  fi
 fi
 setsid wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
