@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "field_data.h"
+#include "field_data_text.h"
 #include "rich_text.h"
 #include "rich_text_log.h"
 #include "rich_text_probe.h"

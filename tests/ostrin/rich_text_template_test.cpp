@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "field_data.h"
+#include "field_data_text.h"
 
 #include <string>
 #include <vector>
