@@ -1,10 +1,15 @@
 // The run's report file and drawing container, and the pages appended to the report.
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "holders.h"
 #include "report_file.h"
+#include "report_page_lines.h"
 #include "run_folders.h"
 #include "run_services.h"
+#include "screen_cells.h"
 
 namespace {
 
@@ -12,6 +17,23 @@ namespace {
 std::string RunFileName(const char* extension) {
   const char* run = GetRunName();
   return std::string(run[0] ? run : "OUTPUT") + extension;
+}
+
+// Appends the case folder's drawing container to the run's own and names that
+// in the picture. A reference to the run's container itself would append it
+// to itself: it counts as a missing drawing, so every container picture line
+// of the report keeps one drawing of the container.
+void AppendToRunContainer(std::string& name) {
+  char container[FOLDER_BUFFER_SIZE];
+  char target[FOLDER_BUFFER_SIZE];
+  char source[FOLDER_BUFFER_SIZE];
+  if (!GetRunContainerName(container, sizeof container) ||
+      !JoinPathWithin(target, sizeof target, GetCaseFolder(), container))
+    return;
+  const bool source_fits = JoinPathWithin(source, sizeof source, GetCaseFolder(), name.c_str());
+  const bool missing = !source_fits || IsSameFile(source, target);
+  CopyFileContents(missing ? nullptr : source, target, 3);
+  name = container;
 }
 
 }  // namespace
@@ -22,4 +44,21 @@ bool GetReportFilePath(char* buffer, std::size_t size) {
 
 bool GetRunContainerName(char* buffer, std::size_t size) {
   return JoinPathWithin(buffer, size, "", RunFileName(".ZFD").c_str());
+}
+
+int32_t AppendReportPage(const char* merged_page, const char* template_page) {
+  char path[FOLDER_BUFFER_SIZE];
+  if (!merged_page || !template_page || !GetReportFilePath(path, sizeof path)) return -1;
+  UniqueFile file(std::fopen(path, "ab"));
+  if (!file) return -1;
+  std::string lines;
+  const std::string_view refs(PICTURE_REFS, strnlen(PICTURE_REFS, PICTURE_REFS_SIZE - 1));
+  for (PagePicture& picture : TakePagePictures(refs, merged_page, template_page)) {
+    if (picture.container) AppendToRunContainer(picture.reference.name);
+    lines += FormatPictureLine(picture.reference);
+  }
+  lines += FormReportBody(merged_page, template_page, LAYOUT_MARKS);
+  const bool written = std::fwrite(lines.data(), 1, lines.size(), file.get()) == lines.size();
+  // What is still buffered reaches the file only as it closes.
+  return std::fclose(file.release()) == 0 && written ? 0 : -1;
 }

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "page_cells.h"
+#include "report_file.h"
+#include "report_run.h"
+#include "screen_cells.h"
+
+namespace {
+
+using page_test::BodyLine;
+using page_test::Cells;
+
+const std::string kEmptyDrawing(104, '\0');
+
+class AppendPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PICTURE_REFS[0] = '\0';
+    std::memset(LAYOUT_MARKS, ' ', sizeof LAYOUT_MARKS);
+  }
+  void TearDown() override { PICTURE_REFS[0] = '\0'; }
+  int32_t Append() { return AppendReportPage(merged_.c_str(), template_.c_str()); }
+  void Refs(const char* refs) { std::strcpy(PICTURE_REFS, refs); }
+
+  ReportRun run_;
+  std::string merged_ = Cells({{"Case ....... PLATE1"}, {""}, {"Duty      12.5 kW"}});
+  std::string template_ = Cells({{""}, {"", 'U'}, {"", '0'}, {"", 'X'}});
+};
+
+TEST_F(AppendPage, ThePageIsAppendedToTheRunsReport) {
+  WriteBytes(run_.report(), "earlier\n");
+  std::memcpy(LAYOUT_MARKS + 2 * 80, "    x     }", 11);
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(Append(), 0);
+  const std::string page = BodyLine("Case ....... PLATE1", ' ') + std::string(80, ' ') + "\t \n" +
+                           BodyLine("Duty      12.5 kW", '0', "          }");
+  EXPECT_EQ(run_.report_bytes(), "earlier\n" + page + page);
+  EXPECT_EQ(std::string(LAYOUT_MARKS + 160, 11), "          }");  // blanked in place
+}
+
+TEST_F(AppendPage, WithoutARunNameTheReportIsOutputDqo) {
+  run_.SetRunName("");
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.DQO").substr(0, 20), "Case ....... PLATE1 ");
+}
+
+TEST_F(AppendPage, PictureLinesComeFirstWithTheirRowsAsInTheFile) {
+  Refs("<LOGO.EMF 41 1 80 10><PLAN.WMF 1 5 40 12>");
+  EXPECT_EQ(Append(), 0);
+  // Above row 5: the blank 'U' line is left out, the '0' line adds one.
+  EXPECT_EQ(run_.report_bytes().substr(0, 48),
+            "$$$LOGO.EMF 41  1 80 10\n$$$PLAN.WMF  1  5 40 12\n");
+}
+
+TEST_F(AppendPage, ShortPictureTextsAndUnreadableReferencesWriteNoPictureLine) {
+  Refs("<A 1 1 2>");
+  EXPECT_EQ(Append(), 0);
+  Refs("{B.EMF 1 1 2 2}<A.WMF 1 2 3>");  // three numbers; braces before a '<' are passed over
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(run_.report_bytes().find("$$$"), std::string::npos);
+}
+
+TEST_F(AppendPage, ContainerPicturesGoIntoTheRunsContainer) {
+  WriteBytes(run_.cases() / "plate.zfd", "drawing one");
+  Refs("{ignored.zfd 1 1 2 2}<plate.zfd 41 3 80 12>");
+  EXPECT_EQ(Append(), 0);
+  Refs("<MISSING.ZFD 1 1 40 2>");
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), "drawing one" + kEmptyDrawing);
+  const std::string report = run_.report_bytes();
+  EXPECT_EQ(report.substr(0, 25), "$$$ZOVK1.ZFD 41  3 80 12\n");
+  EXPECT_NE(report.find("$$$ZOVK1.ZFD  1  1 40  2\n"), std::string::npos);
+  EXPECT_EQ(ReadBytes(run_.cases() / "plate.zfd"), "drawing one");
+}
+
+TEST_F(AppendPage, TheRunsOwnContainerCountsAsAMissingDrawing) {
+  WriteBytes(run_.cases() / "ZOVK1.ZFD", "first drawing");
+  Refs("<zovk1.zfd 1 1 40 2><ZOVK1.ZFD 1 3 40 4>");
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), "first drawing" + kEmptyDrawing + kEmptyDrawing);
+}
+
+TEST_F(AppendPage, WithoutARunNameTheContainerIsOutputZfd) {
+  run_.SetRunName("");
+  WriteBytes(run_.cases() / "PLATE.ZFD", "drawing");
+  Refs("<PLATE.ZFD 41 3 80 12>");
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.ZFD"), "drawing");
+  EXPECT_FALSE(Exists(run_.cases() / ".ZFD"));
+  EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.DQO").substr(0, 26), "$$$OUTPUT.ZFD 41  3 80 12\n");
+}
+
+TEST_F(AppendPage, AReportThatCannotBeOpenedGivesMinusOneAndCopiesNothing) {
+  WriteBytes(run_.cases() / "PLATE.ZFD", "drawing");
+  Refs("<PLATE.ZFD 41 3 80 12>");
+  ASSERT_TRUE(CreateDirectoryA(run_.report().c_str(), nullptr));  // in the report's way
+  EXPECT_EQ(Append(), -1);
+  EXPECT_FALSE(Exists(run_.cases() / "ZOVK1.ZFD"));
+  std::strcpy(FOLDER_BUFFERS.case_folder, (run_.cases().path() + std::string(245, 'C')).c_str());
+  EXPECT_EQ(Append(), -1);  // a report path that does not fit
+  EXPECT_EQ(AppendReportPage(nullptr, template_.c_str()), -1);
+}
+
+}  // namespace
