@@ -36,4 +36,13 @@ inline std::string BodyLine(std::string_view text, char control, std::string_vie
   return line + '\t' + control + std::string(marks) + '\n';
 }
 
+// A template page's text: two header lines and the body lines, each ended by
+// "\r\n".
+inline std::string PageText(const std::string& header1, const std::string& header2,
+                            const std::vector<std::string>& body) {
+  std::string text = header1 + "\r\n" + header2 + "\r\n";
+  for (const std::string& line : body) text += line + "\r\n";
+  return text;
+}
+
 }  // namespace page_test

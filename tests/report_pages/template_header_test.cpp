@@ -10,14 +10,7 @@
 namespace {
 
 using page_test::Cells;
-
-// A page text of two header lines and body lines, each ended by "\r\n".
-std::string PageText(const std::string& header1, const std::string& header2,
-                     const std::vector<std::string>& body) {
-  std::string text = header1 + "\r\n" + header2 + "\r\n";
-  for (const std::string& line : body) text += line + "\r\n";
-  return text;
-}
+using page_test::PageText;
 
 // Twelve items in the header's columns 21-28, 31-38, ..., 71-78.
 std::string ItemsLine(const std::string& start, char first) {
