@@ -32,6 +32,8 @@ void ReadContainerDrawing(const char* path, int32_t* count, DRAWING_RECORD* reco
                           std::size_t record_room, char* texts, std::size_t text_room, float* width,
                           float* height, int32_t n) {
   if (count) *count = 0;
+  if (width) *width = 0.0f;
+  if (height) *height = 0.0f;
   const UniqueFile file = OpenContainer(path);
   if (!file) return;
   FileDrawingBytes bytes(file.get());
