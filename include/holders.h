@@ -197,3 +197,59 @@ class UniqueRegKey {
  private:
   HKEY k_ = nullptr;
 };
+
+// A GDI object (pen, brush, font, bitmap, region) deleted with DeleteObject.
+class UniqueGdiObject {
+ public:
+  UniqueGdiObject() = default;
+  explicit UniqueGdiObject(HGDIOBJ o) : o_(o) {}
+  ~UniqueGdiObject() { reset(); }
+  UniqueGdiObject(const UniqueGdiObject&) = delete;
+  UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
+  UniqueGdiObject(UniqueGdiObject&& o) noexcept : o_(std::exchange(o.o_, nullptr)) {}
+  void reset(HGDIOBJ o = nullptr) {
+    if (o_) DeleteObject(o_);
+    o_ = o;
+  }
+  HGDIOBJ get() const { return o_; }
+  explicit operator bool() const { return o_ != nullptr; }
+
+ private:
+  HGDIOBJ o_ = nullptr;
+};
+
+// A window's device context from GetDC, released with ReleaseDC. A null
+// window gives no device context (not the screen's).
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A window's painting between BeginPaint and EndPaint.
+class WindowPaint {
+ public:
+  explicit WindowPaint(HWND window) : window_(window), paint_{} {
+    dc_ = window ? BeginPaint(window, &paint_) : nullptr;
+  }
+  ~WindowPaint() {
+    if (dc_) EndPaint(window_, &paint_);
+  }
+  WindowPaint(const WindowPaint&) = delete;
+  WindowPaint& operator=(const WindowPaint&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_;
+  HDC dc_;
+};

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct EmfRecord {
@@ -136,6 +137,31 @@ class EmfRecords {
   }
   std::vector<Selection> selections() const { return Handles(EMR_SELECTOBJECT); }
   std::vector<Selection> deletions() const { return Handles(EMR_DELETEOBJECT); }
+  // The font of ours selected when the record at index was played; false when none.
+  bool font_at(std::size_t index, LOGFONTW* font) const {
+    bool found = false;
+    std::vector<std::pair<DWORD, LOGFONTW>> made;  // slot, font; the latest made wins
+    for (std::size_t i = 0; i < records_.size() && i < index; ++i) {
+      const EmfRecord& r = records_[i];
+      if (r.type == EMR_EXTCREATEFONTINDIRECTW) {
+        const auto f = r.as<EMREXTCREATEFONTINDIRECTW>();
+        made.emplace_back(f.ihFont, f.elfw.elfLogFont);
+      } else if (r.type == EMR_CREATEPEN || r.type == EMR_CREATEBRUSHINDIRECT) {
+        made.emplace_back(r.as<EMRSELECTOBJECT>().ihObject, LOGFONTW{});
+      } else if (r.type == EMR_SELECTOBJECT) {
+        const DWORD slot = r.as<EMRSELECTOBJECT>().ihObject;
+        for (auto m = made.rbegin(); m != made.rend(); ++m)
+          if (m->first == slot) {
+            if (m->second.lfHeight != 0 || m->second.lfFaceName[0] != 0) {
+              *font = m->second;
+              found = true;
+            }
+            break;
+          }
+      }
+    }
+    return found;
+  }
   std::vector<Point> moves() const { return Points(EMR_MOVETOEX); }
   std::vector<Point> lines() const { return Points(EMR_LINETO); }
   std::vector<Box> rectangles() const { return Boxes(EMR_RECTANGLE); }

@@ -1,0 +1,30 @@
+// The screen's lines drawn on a device context from their plan.
+#include "run_services.h"
+#include "screen.h"
+
+void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows) {
+  if (dc == nullptr) return;
+  for (const LineStep& step :
+       PlanScreenLines(SCREEN_TEXT, SCREEN_ATTRIBUTES, first_row, rows, GetScreenGrid())) {
+    SelectLinePen(dc, step.pen);
+    if (step.kind == LineStep::Kind::kFrame) {
+      Rectangle(dc, step.x1, step.y1, step.x2, step.y2);
+    } else {
+      MoveToEx(dc, step.x1, step.y1, nullptr);
+      LineTo(dc, step.x2, step.y2);
+    }
+  }
+  // Lines leave the font as it was; a tracked font is put back all the same.
+  if (SCREEN_FONT_TRACKER.dc == dc && SCREEN_FONT_TRACKER.font != ScreenFont::kNone) {
+    const ScreenFont font = SCREEN_FONT_TRACKER.font;
+    SCREEN_FONT_TRACKER.font = ScreenFont::kNone;
+    SelectScreenFont(dc, font);
+  }
+}
+
+void DrawScreenLines(int32_t first_row, int32_t rows) {
+  const WindowDc dc(SCREEN_WINDOW);
+  if (!dc.get()) return;
+  ForgetScreenSelections();
+  DrawScreenLinesOn(dc.get(), first_row, rows);
+}

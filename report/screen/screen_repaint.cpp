@@ -1,0 +1,70 @@
+// The whole screen painted again, cells cleared to the window's background,
+// free text, and the caret.
+#include <algorithm>
+#include <cstring>
+
+#include "run_services.h"
+#include "screen.h"
+
+namespace {
+
+// The form's rows; the status row below them keeps its own text.
+constexpr int32_t kFormCells = STATUS_ROW_CELL;
+
+void ShowCaret() {
+  if (CARET_SIZE.width == 0 && CARET_SIZE.height == 0) return;
+  DestroyCaret();
+  CreateCaret(SCREEN_WINDOW, nullptr, CARET_SIZE.width, CARET_SIZE.height);
+  ::ShowCaret(SCREEN_WINDOW);
+}
+
+// Adds the cells first to last of one row to the window's update region.
+void InvalidateRowCells(const ScreenGrid& grid, int32_t first, int32_t last) {
+  RECT cells{grid.x(first), grid.y(first), grid.x(last) + grid.cell_width(),
+             grid.y(last) + grid.cell_height()};
+  InvalidateRect(SCREEN_WINDOW, &cells, TRUE);
+}
+
+}  // namespace
+
+void LoadScreen(const char* text, const char* attributes) {
+  std::memcpy(SCREEN_TEXT, text, kFormCells);
+  std::memcpy(SCREEN_ATTRIBUTES, attributes, kFormCells);
+  RepaintScreen();
+}
+
+void RepaintScreen() {
+  if (!SCREEN_WINDOW) return;
+  PaintAllCells();
+  DrawScreenLines(0, SCREEN_ROWS);
+  ShowCaret();
+}
+
+void RefreshScreen() { RepaintScreen(); }
+
+void ClearCells(int32_t first, int32_t count) {
+  if (!SCREEN_WINDOW || count <= 0) return;
+  const int32_t from = std::max(first, 0);
+  const int32_t to =
+      static_cast<int32_t>(std::min<int64_t>(int64_t{first} + count, SCREEN_CELLS)) - 1;
+  if (from > to) return;
+  // Row by row, so cells that wrap onto the next row clear only themselves.
+  const ScreenGrid grid = GetScreenGrid();
+  for (int32_t row_first = from; row_first <= to; row_first = RowStart(row_first) + ROW_CELLS)
+    InvalidateRowCells(grid, row_first, std::min(to, RowStart(row_first) + ROW_CELLS - 1));
+  // Erasing the background is all the painting these cells get.
+  const WindowPaint erase(SCREEN_WINDOW);
+}
+
+void DrawTextAt(int32_t x, int32_t y, const char* text) {
+  const WindowDc dc(SCREEN_WINDOW);
+  if (!dc.get() || text == nullptr) return;
+  ForgetScreenSelections();
+  SelectScreenFont(dc.get(), ScreenFont::kText);
+  WriteScreenText(dc.get(), x, y, text, false);
+}
+
+void PlaceCaret(int32_t cell) {
+  const ScreenGrid grid = GetScreenGrid();
+  SetCaretPos(grid.x(cell), grid.y(cell) + grid.cell_height() - CARET_SIZE.height);
+}
