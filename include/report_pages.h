@@ -69,6 +69,11 @@ struct TemplatePageRange {
 };
 std::optional<TemplatePageRange> FindTemplatePageRange(const TemplateIndex& index, int32_t page);
 
+// The page number of a page id: its characters 5-8 read as a decimal integer
+// (leading blanks and a sign taken, reading up to the first other
+// character); 0 when they hold no number or the id is shorter.
+int32_t PageNumberOf(const char* page_id);
+
 // The index of the template read last: its name (PPPP.LLL, 8 characters,
 // blanks at load), offsets and count.
 struct TemplateIndexCache {
@@ -116,3 +121,15 @@ struct HeaderPictures {
 std::size_t ReadTemplateHeader(const char* mode, const char* page_text, std::size_t length,
                                char* template_page, char* options, char* items,
                                int32_t* cursor_cell, const HeaderPictures& pictures);
+
+// Merges the field values into the template page (1920 cells) at its value
+// marks: merged_page := the template with its input cells and marks blanked
+// and each value placed at its mark, row by row, left to right: from a '{',
+// ending at a '}', centred on a '~' or a backquote; only cells of the page
+// are written. Picker groups are blanked. The template page keeps a mark's
+// neighbour at a '{' or '}', '#' at a backquote, a blank at a '~' and at a
+// NUL, and takes the merged page's column 80. FIELD_INDEX gives each merged
+// value's offset in the field data, of which FIELD_DATA keeps a copy (the
+// list before its byte 25); a list without its byte 25 merges nothing.
+void MergeFieldData(char* merged_page, char* template_page, char* field_data,
+                    int64_t field_data_len);

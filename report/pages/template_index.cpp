@@ -36,3 +36,16 @@ bool TemplateIndexName(const char* template_name, char (&index_name)[13]) {
   index_name[12] = '\0';
   return true;
 }
+
+int32_t PageNumberOf(const char* page_id) {
+  if (!page_id || strnlen(page_id, 4) < 4) return 0;
+  const char* digits = page_id + 4;
+  const char* end = digits + strnlen(digits, 4);
+  while (digits < end && *digits == ' ') ++digits;
+  const bool negative = digits < end && *digits == '-';
+  if (digits < end && (*digits == '-' || *digits == '+')) ++digits;
+  int32_t number = 0;
+  for (; digits < end && *digits >= '0' && *digits <= '9'; ++digits)
+    number = number * 10 + (*digits - '0');
+  return negative ? -number : number;
+}

@@ -1,0 +1,57 @@
+// Two pages of the sample template filled through the computational side's
+// jacket, from the program folder's language files into the run's report
+// file, compared with the report the samples expect.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "field_data_text.h"
+#include "language_setting.h"
+#include "report_pages.h"
+#include "report_run.h"
+#include "report_samples.h"
+#include "service_jackets.h"
+#include "settings_file.h"
+
+namespace {
+
+using field_data_test::FieldList;
+
+// A blank-padded text of the computational side and its length.
+struct HostText {
+  std::string text;
+  int64_t length() const { return static_cast<int64_t>(text.size()); }
+};
+
+TEST(ReportEndToEnd, PagesFilledThroughTheJacketGiveTheExpectedReport) {
+  SettingsFileGuard settings;
+  ReportRun run;
+  report_test::InstallSamples(run);
+  std::strcpy(REPORT_LANGUAGE_CODE, "   ");
+  std::memset(TEMPLATE_INDEX_CACHE.name, ' ', sizeof TEMPLATE_INDEX_CACHE.name);
+  ASSERT_TRUE(WritePrivateProfileStringA("Setting", "Language", "ENGLISH", SETTINGS_FILE));
+  const std::string drawing = std::string("ZFD2.0\0", 7) + std::string(97, '\0');
+  WriteBytes(run.cases() / "PLATE.ZFD", drawing);
+
+  const HostText mode{"D  "}, no_pictures{std::string(20, ' ')};
+  HostText result{"xxxxxxxx"};
+  HostText page1{"P0120001"};
+  std::string values1 = FieldList("PLATE1|ZOVK1|90.0|20.0|55.2|48.7|1.25|1.40|182.6|balanced|");
+  REQUEST_REPORT_PAGE(mode.text.c_str(), mode.length(), page1.text.c_str(), page1.length(),
+                      values1.data(), static_cast<int64_t>(values1.size()),
+                      no_pictures.text.c_str(), no_pictures.length(), result.text.data(),
+                      result.length());
+  HostText page2{"p0120002        "};
+  std::string values2 = FieldList("48|1200|400|1/1|5.0|");
+  REQUEST_REPORT_PAGE(mode.text.c_str(), mode.length(), page2.text.c_str(), page2.length(),
+                      values2.data(), static_cast<int64_t>(values2.size()),
+                      no_pictures.text.c_str(), no_pictures.length(), result.text.data(),
+                      result.length());
+
+  EXPECT_EQ(result.text, "        ");  // a page request leaves its result blank
+  EXPECT_EQ(run.report_bytes(), report_test::SampleBytes("expected\\ZOVK1.DQO"));
+  EXPECT_EQ(ReadBytes(run.cases() / "ZOVK1.ZFD"), drawing);
+}
+
+}  // namespace
