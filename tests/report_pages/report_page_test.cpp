@@ -120,6 +120,14 @@ TEST_F(ReportPage, AnLRequestOnlyTakesThePictureReferences) {
   EXPECT_FALSE(Exists(run_.report()));
 }
 
+TEST_F(ReportPage, ThePicturesOfTheLastPageAreFreedFirst) {
+  WriteBytes(run_.program() / "PLATE.DQD", "VER 2.0\nM 1000000 2000000 0\nD 2000000 2000000 0\n");
+  LoadPagePictures("<PLATE.DQD 1 3 40 20>");
+  ASSERT_EQ(PICTURE_LIST.count, 1);
+  Request("DL", "P0120001", FieldList(""), "<PLATE.DQD 1 3 40 20>");
+  EXPECT_EQ(PICTURE_LIST.count, 0);  // a page request loads none of its own
+}
+
 TEST_F(ReportPage, AnNRequestAndOtherModesStopBeforeThePage) {
   std::memset(LAYOUT_MARKS, '{', sizeof LAYOUT_MARKS);
   std::strcpy(PICTURE_REFS, "<OLD.EMF 1 1 2 2>");

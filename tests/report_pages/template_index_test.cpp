@@ -76,6 +76,18 @@ TEST(TemplateIndex, TheIndexFileIsNamedAfterItsTemplate) {
   EXPECT_FALSE(TemplateIndexName(nullptr, name));
 }
 
+TEST(TemplateIndex, ThePageNumberIsCharacters5To8OfThePageId) {
+  const struct {
+    const char* page_id;
+    int32_t page;
+  } cases[] = {
+      {"P0120003", 3}, {"P0120012", 12}, {"P012 3  ", 3}, {"P012-001", -1}, {"P012+7x9", 7},
+      {"P012abcd", 0}, {"P012", 0},      {"P01", 0},      {"P01200034", 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageNumberOf(c.page_id), c.page) << c.page_id;
+  EXPECT_EQ(PageNumberOf(nullptr), 0);
+}
+
 TEST(BoxCharacters, BecomePlainCharacters) {
   std::string text = "\xB3\xB4\xBF\xC0\xC1\xC2\xC3\xC4\xC5\xD9\xDA\xFD";
   const std::string others = "a\xB2\xC6\xDB|-";

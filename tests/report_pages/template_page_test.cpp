@@ -87,6 +87,12 @@ TEST_F(TemplatePage, OutsideTheLanguageFolderTheCurrentFolderIsTried) {
   EXPECT_EQ(preferred, "0:language folder page\r\n");
 }
 
+TEST_F(TemplatePage, ALanguageFolderPathThatDoesNotFitIsNotOpened) {
+  std::strcpy(FOLDER_BUFFERS.program_folder,
+              (run_.program().path() + std::string(240, 'P') + "\\").c_str());
+  EXPECT_EQ(Read("P012.ENG", 1), "-1:");  // and the current folder has none
+}
+
 TEST_F(TemplatePage, ChinesePagesOfOtherLanguagesHaveTheirBoxesReplaced) {
   const std::string boxed = "\xDA\xC4\xBF\r\n\xB3 \xB3\r\n";
   WriteTemplate(lan_, "P030.ENG", {boxed});

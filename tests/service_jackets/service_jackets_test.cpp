@@ -5,12 +5,14 @@
 #include <limits>
 #include <string>
 
+#include "language_setting.h"
 #include "loader_probe.h"
 #include "report_file.h"
 #include "report_pages.h"
 #include "report_run.h"
 #include "rich_text_probe.h"
 #include "service_jackets.h"
+#include "template_files.h"
 
 namespace {
 
@@ -136,6 +138,18 @@ TEST_F(ReportJackets, ThePictureTextIsReadWithinItsLength) {
   EXPECT_STREQ(PICTURE_REFS, "<A.WMF 1 1 2 2>");
   Request("DL", -1, "P0120001", 8, pictures, 30, 5);  // no mode: nothing is taken
   EXPECT_STREQ(PICTURE_REFS, "");
+}
+
+TEST_F(ReportJackets, TheFieldDataIsReadWithinItsLength) {
+  template_test::WriteTemplate(run_.lan(""), "P099.ENG", {template_test::PageText("", "", {"{"})});
+  std::strcpy(REPORT_LANGUAGE_CODE, "ENG");
+  std::string data = "12\x03\x19";
+  std::string result(5, ' ');
+  // Its byte 25 lies past the length given: the list holds no values.
+  REQUEST_REPORT_PAGE("D", 1, "P0990001", 8, data.data(), 3, "", 0, result.data(), 5);
+  std::strcpy(REPORT_LANGUAGE_CODE, "   ");
+  EXPECT_EQ(data, std::string("\x19") + "2\x03\x19");
+  EXPECT_EQ(run_.report_bytes().substr(0, 81), std::string(80, ' ') + "\t");  // its mark blank
 }
 
 TEST_F(ReportJackets, TheRichTextFlagFollowsTheLibrary) {
