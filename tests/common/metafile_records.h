@@ -48,6 +48,12 @@ class EmfRecords {
     LOGPEN log;
     std::size_t index;
   };
+  // An object selected into the context: an object table slot, or a stock
+  // object with the high bit set (0x80000000 | WHITE_BRUSH and so on).
+  struct Selection {
+    DWORD handle;
+    std::size_t index;
+  };
   struct Point {
     POINTL at;
     std::size_t index;
@@ -129,17 +135,8 @@ class EmfRecords {
     }
     return out;
   }
-  struct Selection {
-    DWORD handle;  // an object table slot, or a stock object with its top bit set
-    std::size_t index;
-  };
-  std::vector<Selection> selections() const {
-    std::vector<Selection> out;
-    for (std::size_t i = 0; i < records_.size(); ++i)
-      if (records_[i].type == EMR_SELECTOBJECT)
-        out.push_back({records_[i].as<EMRSELECTOBJECT>().ihObject, i});
-    return out;
-  }
+  std::vector<Selection> selections() const { return Handles(EMR_SELECTOBJECT); }
+  std::vector<Selection> deletions() const { return Handles(EMR_DELETEOBJECT); }
   // The font of ours selected when the record at index was played; false when none.
   bool font_at(std::size_t index, LOGFONTW* font) const {
     bool found = false;
@@ -228,6 +225,12 @@ class EmfRecords {
       records_.push_back({type, {bits.begin() + at, bits.begin() + at + length}});
       at += length;
     }
+  }
+  std::vector<Selection> Handles(DWORD type) const {
+    std::vector<Selection> out;
+    for (std::size_t i = 0; i < records_.size(); ++i)
+      if (records_[i].type == type) out.push_back({records_[i].as<EMRSELECTOBJECT>().ihObject, i});
+    return out;
   }
   std::vector<Point> Points(DWORD type) const {
     std::vector<Point> out;
