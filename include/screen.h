@@ -96,7 +96,8 @@ void PointToCell(POINT point, int32_t* cell);
 // Copies 1920 characters and attributes into rows 1-24 of the buffers (the
 // status row keeps its own) and repaints the screen.
 void LoadScreen(const char* text, const char* attributes);
-// The whole screen again: cells, lines and the caret.
+// The whole screen again: the pictures under or over the cells and lines as
+// PICTURES_UNDER_TEXT says, then the caret.
 void RepaintScreen();
 void RefreshScreen();
 // The window's paint handler: every cell of the buffers between BeginPaint
@@ -114,6 +115,10 @@ void PaintFieldCharacterOn(HDC dc, char character, char attribute, int32_t cell)
 // The lines of rows first_row to first_row + rows - 1.
 void DrawScreenLines(int32_t first_row, int32_t rows);
 void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows);
+// The current page's pictures (PICTURE_LIST), each drawn on a device context
+// of its own over its cells; a picture with a cell outside the screen is left
+// out.
+void PaintPictures();
 // The length characters from the cell, the first dot leader stretched.
 void DrawLeaderSegment(HDC dc, const char* text, int32_t cell, int32_t length);
 // Makes count cells from cell first show the window's background.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "pictures.h"
 #include "run_services.h"
 #include "screen.h"
 
@@ -35,8 +36,10 @@ void LoadScreen(const char* text, const char* attributes) {
 
 void RepaintScreen() {
   if (!SCREEN_WINDOW) return;
+  if (PICTURES_UNDER_TEXT == 1) PaintPictures();
   PaintAllCells();
   DrawScreenLines(0, SCREEN_ROWS);
+  if (PICTURES_UNDER_TEXT != 1) PaintPictures();
   ShowCaret();
 }
 

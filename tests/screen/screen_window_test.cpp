@@ -15,6 +15,7 @@
 
 #include "form_fields.h"
 #include "form_page.h"
+#include "pictures.h"
 #include "run_services.h"
 #include "screen.h"
 #include "screen_fonts.h"
@@ -53,6 +54,25 @@ LRESULT CALLBACK FormWindow(HWND window, UINT message, WPARAM w, LPARAM l) {
   }
 }
 
+// A placeable metafile picture of one colour over its whole box, on the
+// cells from first to last.
+PICTURE_RECORD SolidPicture(COLORREF colour, int32_t first, int32_t last) {
+  HDC recording = CreateMetaFileA(nullptr);
+  HBRUSH brush = CreateSolidBrush(colour);
+  SelectObject(recording, brush);
+  SelectObject(recording, GetStockObject(NULL_PEN));
+  Rectangle(recording, 0, 0, 1001, 1001);
+  PICTURE_RECORD picture{};
+  picture.kind = PICTURE_PLACEABLE_METAFILE;
+  picture.first_cell = first;
+  picture.last_cell = last;
+  picture.metafile = CloseMetaFile(recording);
+  DeleteObject(brush);
+  const int16_t box[4] = {0, 0, 1000, 1000};
+  std::memcpy(picture.placeable_header + 6, box, sizeof box);
+  return picture;
+}
+
 class ScreenWindow : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -79,6 +99,8 @@ class ScreenWindow : public testing::Test {
     clicked_form = &form_;
   }
   void TearDown() override {
+    FreePictures();
+    PICTURES_UNDER_TEXT = 1;
     SetScreenWindow(nullptr);
     CARET_SIZE = {0, 0};
     DestroyCaret();
@@ -225,6 +247,55 @@ TEST_F(ScreenWindow, ATextLineAndFreeText) {
   EXPECT_NE(Pixel(301, 301), kWindowBackground);
 }
 
+TEST_F(ScreenWindow, PicturesLieOnTheirCells) {
+  const COLORREF red = RGB(220, 0, 0);
+  const COLORREF blue = RGB(0, 0, 220);
+  PICTURE_LIST.pictures[0] = SolidPicture(red, Cell(2, 10), Cell(6, 30));
+  PICTURE_LIST.pictures[1] = SolidPicture(blue, Cell(10, 0), Cell(12, 79));
+  PICTURE_LIST.count = 2;
+  PaintPictures();
+  POINT first;
+  POINT last;
+  CellToPoint(Cell(2, 10), &first);
+  CellToPoint(Cell(6, 30), &last);
+  // From the first cell's top-left corner to the last cell's.
+  EXPECT_EQ(Pixel(first.x + 1, first.y + 1), red);
+  EXPECT_EQ(Pixel(last.x - 2, last.y - 2), red);
+  EXPECT_EQ(Pixel(first.x - 2, first.y + 10), kWindowBackground);
+  EXPECT_EQ(Pixel(last.x + 2, last.y - 10), kWindowBackground);
+  EXPECT_EQ(Pixel(last.x - 10, last.y + 2), kWindowBackground);
+  // From column 1 to column 80: the whole width, the rows' whole height.
+  CellToPoint(Cell(10, 0), &first);
+  CellToPoint(Cell(12, 79), &last);
+  EXPECT_EQ(Pixel(1, first.y + 1), blue);
+  EXPECT_EQ(Pixel(kWidth - 2, last.y + 18), blue);
+  EXPECT_EQ(Pixel(kWidth / 2, last.y + 22), kWindowBackground);
+}
+
+TEST_F(ScreenWindow, PicturesUnderTheTextOrOverIt) {
+  const COLORREF red = RGB(220, 0, 0);
+  PICTURE_LIST.pictures[0] = SolidPicture(red, Cell(2, 0), Cell(4, 79));
+  PICTURE_LIST.count = 1;
+  std::memset(SCREEN_ATTRIBUTES + Cell(3, 10), ATTRIBUTE_FIELD, 4);
+  PICTURES_UNDER_TEXT = 1;
+  RepaintScreen();
+  EXPECT_EQ(CellPixel(Cell(3, 11)), kFieldBackground);
+  EXPECT_EQ(CellPixel(Cell(3, 40)), red);  // a blank cell shows the picture
+  PICTURES_UNDER_TEXT = 0;
+  RepaintScreen();
+  EXPECT_EQ(CellPixel(Cell(3, 11)), red);
+}
+
+TEST_F(ScreenWindow, APictureOffTheScreenIsLeftOut) {
+  PICTURE_LIST.pictures[0] = SolidPicture(RGB(220, 0, 0), -81, Cell(3, 20));
+  PICTURE_LIST.pictures[1] = SolidPicture(RGB(220, 0, 0), Cell(3, 0), SCREEN_CELLS);
+  PICTURE_LIST.count = 2;
+  PaintPictures();
+  EXPECT_EQ(CellPixel(Cell(1, 5)), kWindowBackground);
+  EXPECT_EQ(CellPixel(Cell(3, 5)), kWindowBackground);
+  EXPECT_EQ(CellPixel(Cell(20, 5)), kWindowBackground);
+}
+
 TEST_F(ScreenWindow, NoWindowNoPainting) {
   std::memset(SCREEN_ATTRIBUTES + Cell(3, 10), ATTRIBUTE_FIELD, 4);
   SetScreenWindow(nullptr);
@@ -233,6 +304,9 @@ TEST_F(ScreenWindow, NoWindowNoPainting) {
   ClearCells(0, SCREEN_CELLS);
   DrawTextAt(10, 10, "none");
   PaintFieldCharacter('x', ATTRIBUTE_FIELD, Cell(3, 10));
+  PICTURE_LIST.pictures[0] = SolidPicture(RGB(220, 0, 0), Cell(3, 0), Cell(5, 79));
+  PICTURE_LIST.count = 1;
+  PaintPictures();
   RepaintScreen();
   SetScreenWindow(window_);
   EXPECT_EQ(CellPixel(Cell(3, 11)), kWindowBackground);
