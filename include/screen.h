@@ -4,11 +4,11 @@
 // aligned values, dot leaders and the caret.
 //
 // The window, its fonts, its size and its message loop are its owner's:
-// SetScreenWindow and SetScreenMetrics come before any painting. Every
-// painting routine that takes the window's device context itself does nothing
-// while no window is set; each has a form that paints on a device context
-// given to it. GDI results are not tested: an absent font or pen leaves the
-// device context's current one in use.
+// SetScreenWindow and SetScreenMetrics come before any painting. A routine
+// that takes the window's device context itself does nothing while no window
+// is set; the cell, field-character and line painting each have a form that
+// paints on a device context given to it. GDI results are not tested: an
+// absent font leaves the device context's current one in use.
 #pragma once
 
 #include <windows.h>

@@ -29,6 +29,7 @@ void InvalidateRowCells(const ScreenGrid& grid, int32_t first, int32_t last) {
 }  // namespace
 
 void LoadScreen(const char* text, const char* attributes) {
+  if (text == nullptr || attributes == nullptr) return;
   std::memcpy(SCREEN_TEXT, text, kFormCells);
   std::memcpy(SCREEN_ATTRIBUTES, attributes, kFormCells);
   RepaintScreen();
