@@ -205,6 +205,12 @@ TEST_F(ScreenWindow, RepaintingDrawsTheLinesInTheirPens) {
   CellToPoint(Cell(5, 13), &p);
   EXPECT_EQ(Pixel(p.x + 3, p.y + 10), RGB(0, 127, 63));
   EXPECT_EQ(Pixel(p.x + 3, p.y + 5), kWindowBackground);
+  // A field's frame is an outline in black: the field's colour stays inside it.
+  std::memset(SCREEN_ATTRIBUTES + Cell(7, 20), ATTRIBUTE_FIELD, 4);
+  RepaintScreen();
+  CellToPoint(Cell(7, 20), &p);
+  EXPECT_EQ(Pixel(p.x - 2, p.y + 10), RGB(0, 0, 0));
+  EXPECT_EQ(Pixel(p.x + 15, p.y + 10), kFieldBackground);
 }
 
 TEST_F(ScreenWindow, TheCaretSitsOnTheCellsBottom) {
