@@ -4,11 +4,11 @@
 // aligned values, dot leaders and the caret.
 //
 // The window, its fonts, its size and its message loop are its owner's:
-// SetScreenWindow and SetScreenMetrics come before any painting. Every
-// painting routine that takes the window's device context itself does nothing
-// while no window is set; each has a form that paints on a device context
-// given to it. GDI results are not tested: an absent font or pen leaves the
-// device context's current one in use.
+// SetScreenWindow and SetScreenMetrics come before any painting. A routine
+// that takes the window's device context itself does nothing while no window
+// is set; the cell, field-character and line painting each have a form that
+// paints on a device context given to it. GDI results are not tested: an
+// absent font leaves the device context's current one in use.
 #pragma once
 
 #include <windows.h>
@@ -96,7 +96,8 @@ void PointToCell(POINT point, int32_t* cell);
 // Copies 1920 characters and attributes into rows 1-24 of the buffers (the
 // status row keeps its own) and repaints the screen.
 void LoadScreen(const char* text, const char* attributes);
-// The whole screen again: cells, lines and the caret.
+// The whole screen again: the pictures under or over the cells and lines as
+// PICTURES_UNDER_TEXT says, then the caret.
 void RepaintScreen();
 void RefreshScreen();
 // The window's paint handler: every cell of the buffers between BeginPaint
@@ -114,6 +115,10 @@ void PaintFieldCharacterOn(HDC dc, char character, char attribute, int32_t cell)
 // The lines of rows first_row to first_row + rows - 1.
 void DrawScreenLines(int32_t first_row, int32_t rows);
 void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows);
+// The current page's pictures (PICTURE_LIST), each drawn on a device context
+// of its own over its cells; a picture with a cell outside the screen is left
+// out.
+void PaintPictures();
 // The length characters from the cell, the first dot leader stretched.
 void DrawLeaderSegment(HDC dc, const char* text, int32_t cell, int32_t length);
 // Makes count cells from cell first show the window's background.

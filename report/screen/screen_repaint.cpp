@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "pictures.h"
 #include "run_services.h"
 #include "screen.h"
 
@@ -28,6 +29,7 @@ void InvalidateRowCells(const ScreenGrid& grid, int32_t first, int32_t last) {
 }  // namespace
 
 void LoadScreen(const char* text, const char* attributes) {
+  if (text == nullptr || attributes == nullptr) return;
   std::memcpy(SCREEN_TEXT, text, kFormCells);
   std::memcpy(SCREEN_ATTRIBUTES, attributes, kFormCells);
   RepaintScreen();
@@ -35,8 +37,10 @@ void LoadScreen(const char* text, const char* attributes) {
 
 void RepaintScreen() {
   if (!SCREEN_WINDOW) return;
+  if (PICTURES_UNDER_TEXT == 1) PaintPictures();
   PaintAllCells();
   DrawScreenLines(0, SCREEN_ROWS);
+  if (PICTURES_UNDER_TEXT != 1) PaintPictures();
   ShowCaret();
 }
 
@@ -48,12 +52,20 @@ void ClearCells(int32_t first, int32_t count) {
   const int32_t to =
       static_cast<int32_t>(std::min<int64_t>(int64_t{first} + count, SCREEN_CELLS)) - 1;
   if (from > to) return;
+  // The painting below takes the window's whole update region with it: what
+  // was waiting to be painted is given back afterwards, so it still is.
+  const UniqueGdiObject waiting(CreateRectRgn(0, 0, 0, 0));
+  const int waiting_kind = GetUpdateRgn(SCREEN_WINDOW, static_cast<HRGN>(waiting.get()), FALSE);
   // Row by row, so cells that wrap onto the next row clear only themselves.
   const ScreenGrid grid = GetScreenGrid();
   for (int32_t row_first = from; row_first <= to; row_first = RowStart(row_first) + ROW_CELLS)
     InvalidateRowCells(grid, row_first, std::min(to, RowStart(row_first) + ROW_CELLS - 1));
-  // Erasing the background is all the painting these cells get.
-  const WindowPaint erase(SCREEN_WINDOW);
+  {
+    // Erasing the background is all the painting these cells get.
+    const WindowPaint erase(SCREEN_WINDOW);
+  }
+  if (waiting_kind != NULLREGION && waiting_kind != ERROR)
+    InvalidateRgn(SCREEN_WINDOW, static_cast<HRGN>(waiting.get()), FALSE);
 }
 
 void DrawTextAt(int32_t x, int32_t y, const char* text) {

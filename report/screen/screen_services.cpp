@@ -21,6 +21,7 @@ void CopyWithin(char* out, std::size_t size, const char* text) {
 }  // namespace
 
 void GetCaseAndRunNames(char* case_base_name, char* run_name) {
+  if (case_base_name == nullptr || run_name == nullptr) return;
   CopyWithin(case_base_name, FOLDER_BUFFER_SIZE, GetCaseBaseName());
   CopyWithin(run_name, RUN_NAME_BUFFER_SIZE, GetRunName());
 }

@@ -182,6 +182,16 @@ TEST_F(CellPlan, ACentredValueIsCentredOnItsCell) {
             (std::vector<Shown>{{405 - (35 - 10) / 2, 20, "Steam"}, {605, 20, "side"}}));
 }
 
+TEST_F(CellPlan, ACentredValueIsLookedForWithinTheCallOnly) {
+  RowAttributes(1, 1);
+  screen_.Merge(Cell(1, 40), '~', "Steam");
+  // A call from the mark's cell: the value's first cells lie before it.
+  const std::vector<CellStep> steps =
+      PlanCells(SCREEN_TEXT + Cell(1, 40), SCREEN_ATTRIBUTES + Cell(1, 40), 40, Cell(1, 40), kGrid,
+                FixedWidth(7));
+  EXPECT_EQ(TextsShown(steps), (std::vector<Shown>{{405 - (35 - 10) / 2, 20, "Steam"}}));
+}
+
 TEST_F(CellPlan, AnEmptyLeftValueLeavesTheCellsTextAndTheWalkGoesOn) {
   RowAttributes(2, 1);
   screen_.Merge(Cell(2, 10), '{', "");
