@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "drawing.h"
 #include "holders.h"
 #include "language_setting.h"
 #include "modal_ui.h"
@@ -15,8 +16,9 @@
 
 namespace {
 
-// A container whose drawing is missing gets an empty drawing in its place.
-constexpr char kEmptyDrawingHeader[104] = {};
+// A container whose drawing is missing gets an empty drawing in its place:
+// a header of zero bytes, no records, no text.
+constexpr DRAWING_HEADER kEmptyDrawingHeader{};
 // Names tried for the copy made beside a target before it takes the target's place.
 constexpr int kCopyNameTries = 100;
 
@@ -130,6 +132,9 @@ int32_t CopyFileContents(const char* source, const char* target, int32_t mode) {
   const UniqueHandle out = OpenForAppending(target);
   if (!out.valid()) return CannotCopy();
   if (!has_source)
-    return WriteAll(out.get(), kEmptyDrawingHeader, sizeof kEmptyDrawingHeader) ? 0 : -1;
+    return WriteAll(out.get(), reinterpret_cast<const char*>(&kEmptyDrawingHeader),
+                    sizeof kEmptyDrawingHeader)
+               ? 0
+               : -1;
   return CopyBlocks(in.get(), out.get(), static_cast<uint64_t>(length.QuadPart));
 }
