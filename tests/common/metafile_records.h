@@ -47,6 +47,12 @@ class EmfRecords {
     LOGPEN log;
     std::size_t index;
   };
+  // An object selected into the context: an object table slot, or a stock
+  // object with the high bit set (0x80000000 | WHITE_BRUSH and so on).
+  struct Selection {
+    DWORD handle;
+    std::size_t index;
+  };
   struct Point {
     POINTL at;
     std::size_t index;
@@ -128,6 +134,8 @@ class EmfRecords {
     }
     return out;
   }
+  std::vector<Selection> selections() const { return Handles(EMR_SELECTOBJECT); }
+  std::vector<Selection> deletions() const { return Handles(EMR_DELETEOBJECT); }
   std::vector<Point> moves() const { return Points(EMR_MOVETOEX); }
   std::vector<Point> lines() const { return Points(EMR_LINETO); }
   std::vector<Box> rectangles() const { return Boxes(EMR_RECTANGLE); }
@@ -191,6 +199,12 @@ class EmfRecords {
       records_.push_back({type, {bits.begin() + at, bits.begin() + at + length}});
       at += length;
     }
+  }
+  std::vector<Selection> Handles(DWORD type) const {
+    std::vector<Selection> out;
+    for (std::size_t i = 0; i < records_.size(); ++i)
+      if (records_[i].type == type) out.push_back({records_[i].as<EMRSELECTOBJECT>().ihObject, i});
+    return out;
   }
   std::vector<Point> Points(DWORD type) const {
     std::vector<Point> out;

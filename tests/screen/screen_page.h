@@ -1,6 +1,6 @@
-// A page of 80-column rows for the screen and line tests: text and layout
-// marks, blank at first, filled a few cells at a time. Platform-free, for the
-// native builds too.
+// Pages of 80-column rows for the screen and line tests: cells in blocks of
+// their exact size, and the screen's own buffers emptied for a test and
+// filled a few cells at a time. Platform-free, for the native builds too.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "line_characters.h"
+#include "screen_cells.h"
 
 // Cells in a heap block of exactly their number, so a read past either end is
 // caught under the address sanitizer.
@@ -51,4 +52,41 @@ class LanguageIndexScope {
 
  private:
   int32_t saved_;
+};
+
+// Empties the screen's buffers for one test, before and after: blank text,
+// attribute 0, no marks, no merged values.
+class ScreenBuffersScope {
+ public:
+  ScreenBuffersScope() { Clear(); }
+  ~ScreenBuffersScope() { Clear(); }
+  ScreenBuffersScope(const ScreenBuffersScope&) = delete;
+  ScreenBuffersScope& operator=(const ScreenBuffersScope&) = delete;
+
+  // Merges one value at a cell: its text into FIELD_DATA, the cell's
+  // FIELD_INDEX, the mark, and the value's characters into the screen text
+  // where the merge places them for that mark.
+  void Merge(int32_t cell, char mark, std::string_view value) {
+    FIELD_INDEX[cell] = static_cast<int32_t>(data_.size());
+    data_.append(value);
+    data_ += FIELD_SEPARATOR;
+    const std::string ended = data_ + FIELD_DATA_END;
+    std::memcpy(FIELD_DATA, ended.data(), ended.size());
+    FIELD_DATA[ended.size()] = '\0';
+    LAYOUT_MARKS[cell] = mark;
+    const int32_t length = static_cast<int32_t>(value.size());
+    const int32_t at = mark == '{' ? cell : mark == '}' ? cell - length + 1 : cell - length / 2;
+    std::memcpy(SCREEN_TEXT + at, value.data(), value.size());
+  }
+
+ private:
+  void Clear() {
+    std::memset(SCREEN_TEXT, ' ', sizeof SCREEN_TEXT);
+    std::memset(SCREEN_ATTRIBUTES, 0, sizeof SCREEN_ATTRIBUTES);
+    std::memset(LAYOUT_MARKS, ' ', sizeof LAYOUT_MARKS);
+    for (int32_t& index : FIELD_INDEX) index = -1;
+    std::memset(FIELD_DATA, 0, sizeof FIELD_DATA);
+    data_.clear();
+  }
+  std::string data_;
 };

@@ -1,5 +1,6 @@
-// Line characters and line roles over arbitrary screen texts: every role is
-// one of the four, every flag 0 or 1, and no read leaves the text.
+// Line characters, line roles and the screen's lines over arbitrary screen
+// texts: every role is one of the four, every flag 0 or 1, lines stay in their
+// rows, and no read leaves the text.
 //
 // Input: one byte for the language index, then the text. The text is read
 // both as it comes, in a block of exactly its size, and as the 80-by-25
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "line_characters.h"
+#include "screen_cells.h"
 
 namespace {
 
@@ -26,6 +28,22 @@ void CheckCells(const CellText& text) {
     if (flag != 0 && flag != 1) std::abort();
     if (!IsRole(ClassifyHorizontalLine(text, cell)) || !IsRole(ClassifyVerticalLine(text, cell)))
       std::abort();
+  }
+}
+
+// The screen's lines from those cells: every line runs forwards, and a
+// horizontal one stays in its row.
+void CheckLines(const char* text, const uint8_t* data, size_t size) {
+  std::unique_ptr<char[]> attributes(new char[kScreenCells]);
+  for (int32_t cell = 0; cell < kScreenCells; ++cell)
+    attributes[cell] = static_cast<char>(data[static_cast<size_t>(cell) % size] % 9);
+  const ScreenGrid grid{800 + data[0], 500 + data[0]};
+  for (const LineStep& line :
+       PlanScreenLines(text, attributes.get(), data[0] % 30 - 3, data[0] % 27, grid)) {
+    if (line.x1 > line.x2 || line.y1 > line.y2) std::abort();
+    if (line.kind != LineStep::Kind::kLine || line.y1 != line.y2) continue;
+    const int32_t row = line.y1 / grid.cell_height();
+    if (line.x2 > grid.x(row * ROW_CELLS + ROW_CELLS - 1) + grid.cell_width()) std::abort();
   }
 }
 
@@ -46,5 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memset(screen.get(), ' ', kScreenCells);
   std::memcpy(screen.get(), data + 1, static_cast<std::size_t>(count));
   CheckCells({screen.get(), 0, kScreenCells});
+  CheckLines(screen.get(), data, size);
   return 0;
 }

@@ -1,0 +1,53 @@
+// The allocator and the writer of the drawing and picture code, with their
+// countdowns to an injected failure.
+#include "drawing_memory.h"
+
+#include <algorithm>
+
+namespace {
+
+// Process-wide: blocks held now, and the countdowns to an injected failure.
+int64_t LIVE_BLOCKS = 0;
+int64_t ALLOCATION_COUNTDOWN = 0;
+int64_t WRITE_COUNTDOWN = 0;
+
+bool Injected(int64_t& countdown) {
+  if (countdown <= 0) return false;
+  return --countdown == 0;
+}
+
+}  // namespace
+
+HGLOBAL AllocateDrawingMemory(uint64_t bytes) {
+  if (Injected(ALLOCATION_COUNTDOWN) || bytes == 0 || bytes > SIZE_MAX / 2) return nullptr;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(bytes));
+  if (block) ++LIVE_BLOCKS;
+  return block;
+}
+
+void FreeDrawingMemory(HGLOBAL block) {
+  if (!block) return;
+  GlobalFree(block);
+  --LIVE_BLOCKS;
+}
+
+int64_t LiveDrawingMemory() { return LIVE_BLOCKS; }
+
+void FailDrawingMemory(int64_t nth) { ALLOCATION_COUNTDOWN = std::max<int64_t>(nth, 0); }
+
+bool WriteDrawingFile(HANDLE file, const void* bytes, uint64_t size) {
+  if (Injected(WRITE_COUNTDOWN)) return false;
+  const auto* at = static_cast<const unsigned char*>(bytes);
+  // WriteFile takes at most a DWORD of bytes a call.
+  constexpr uint64_t kChunk = 1u << 30;
+  while (size > 0) {
+    const DWORD part = static_cast<DWORD>(std::min(size, kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file, at, part, &written, nullptr) || written != part) return false;
+    at += part;
+    size -= part;
+  }
+  return true;
+}
+
+void FailDrawingFileWrite(int64_t nth) { WRITE_COUNTDOWN = std::max<int64_t>(nth, 0); }

@@ -1,0 +1,135 @@
+// Copying one file into another byte for byte, as the report collects a page's
+// drawing containers into the run's own container.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "holders.h"
+#include "language_setting.h"
+#include "modal_ui.h"
+#include "report_file.h"
+
+namespace {
+
+// A container whose drawing is missing gets an empty drawing in its place.
+constexpr char kEmptyDrawingHeader[104] = {};
+// Names tried for the copy made beside a target before it takes the target's place.
+constexpr int kCopyNameTries = 100;
+
+HANDLE OpenForReading(const char* path) {
+  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+UniqueHandle OpenForAppending(const char* path) {
+  UniqueHandle file(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.valid()) SetFilePointer(file.get(), 0, nullptr, FILE_END);
+  return file;
+}
+
+// A new file beside the target, never one that exists already.
+UniqueHandle CreateBeside(const std::string& target, std::string& path) {
+  for (int n = 1; n <= kCopyNameTries; ++n) {
+    path = target + ".~" + std::to_string(n);
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return UniqueHandle();
+}
+
+bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
+  DWORD written = 0;
+  return WriteFile(file, bytes, count, &written, nullptr) && written == count;
+}
+
+int32_t CannotCopy() {
+  ShowMessageBox(nullptr, "Can not copy file", "K-VEM", MB_OK | MB_ICONERROR);
+  return -1;
+}
+
+// The file's identity: its volume and index.
+bool FileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
+  const UniqueHandle file(CreateFileA(path, 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() && GetFileInformationByHandle(file.get(), &info);
+}
+
+std::string FullPath(const char* path) {
+  char full[MAX_PATH * 2];
+  const DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+  return n > 0 && n < sizeof full ? std::string(full, n) : std::string(path);
+}
+
+// A target that exists must take writing, as it would for an append.
+bool CanReplace(const char* target) {
+  if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) return true;
+  return UniqueHandle(CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+      .valid();
+}
+
+// Copies at most length bytes of the source into the target in blocks.
+int32_t CopyBlocks(HANDLE source, HANDLE target, uint64_t length) {
+  const DWORD block = static_cast<DWORD>(std::min<uint64_t>(length, COPY_BLOCK_SIZE));
+  const std::unique_ptr<char[]> buffer(new (std::nothrow) char[block]);
+  if (!buffer) return COPY_NO_MEMORY;
+  for (uint64_t left = length; left > 0;) {
+    DWORD got = 0;
+    if (!ReadFile(source, buffer.get(), static_cast<DWORD>(std::min<uint64_t>(left, block)), &got,
+                  nullptr))
+      return -1;
+    if (got == 0) break;  // the source became shorter
+    if (!WriteAll(target, buffer.get(), got)) return -1;
+    left -= got;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool IsSameFile(const char* a, const char* b) {
+  if (!a || !b) return false;
+  BY_HANDLE_FILE_INFORMATION first, second;
+  if (FileIdentity(a, first) && FileIdentity(b, second))
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+  return lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
+}
+
+int32_t CopyFileContents(const char* source, const char* target, int32_t mode) {
+  if (!target || mode < 1 || mode > 3 || (!source && mode != 3)) return -1;
+  const bool has_source = source && (mode != 3 || CheckFileExists(source));
+  UniqueHandle in;
+  LARGE_INTEGER length{};
+  if (has_source) {
+    in.reset(OpenForReading(source));
+    if (!in.valid() || !GetFileSizeEx(in.get(), &length)) return -1;
+  }
+  if (mode == 1) {
+    if (IsSameFile(source, target)) return 0;
+    if (!CanReplace(target)) return CannotCopy();
+    // The copy takes the target's place only when it is whole.
+    std::string copy_path;
+    UniqueHandle copy = CreateBeside(target, copy_path);
+    if (!copy.valid()) return CannotCopy();
+    int32_t result = CopyBlocks(in.get(), copy.get(), static_cast<uint64_t>(length.QuadPart));
+    copy.reset();
+    if (result == 0 && !MoveFileExA(copy_path.c_str(), target, MOVEFILE_REPLACE_EXISTING))
+      result = -1;
+    if (result != 0) DeleteFileA(copy_path.c_str());
+    return result;
+  }
+  const UniqueHandle out = OpenForAppending(target);
+  if (!out.valid()) return CannotCopy();
+  if (!has_source)
+    return WriteAll(out.get(), kEmptyDrawingHeader, sizeof kEmptyDrawingHeader) ? 0 : -1;
+  return CopyBlocks(in.get(), out.get(), static_cast<uint64_t>(length.QuadPart));
+}
