@@ -7,10 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// A page: rows 0-61 of 80 cells; column 80 (index 79) holds the row's
-// control character. Row 61 is never printed; it ends every vertical line.
+#include "line_characters.h"
+
+// A page: rows 0-61 of ROW_CELLS (80) cells; column 80 (index 79) holds the
+// row's control character. Row 61 is never printed; it ends every vertical line.
 inline constexpr int32_t PAGE_ROWS = 62;
-inline constexpr int32_t PAGE_COLUMNS = 80;
 // The most rows a page prints.
 inline constexpr int32_t PAGE_PRINTED_ROWS = 61;
 inline constexpr int32_t PAGE_PICTURE_CAPACITY = 10;
@@ -20,11 +21,11 @@ inline constexpr int32_t PAGE_PICTURE_CAPACITY = 10;
 inline constexpr std::size_t PICTURE_REFERENCE_SIZE = 128;
 
 // The page's text in the OEM code page (437).
-extern char PAGE_TEXT[PAGE_ROWS][PAGE_COLUMNS];
+extern char PAGE_TEXT[PAGE_ROWS][ROW_CELLS];
 // '{' left-aligned value from this cell, '}' right-aligned value ending
 // here, '~' value centred here, blank elsewhere; column 80 repeats the
 // control character.
-extern char PAGE_MARKS[PAGE_ROWS][PAGE_COLUMNS];
+extern char PAGE_MARKS[PAGE_ROWS][ROW_CELLS];
 
 struct PagePicture {
   char reference[PICTURE_REFERENCE_SIZE];  // "NAME c1 r1 c2 r2", NUL-terminated

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-char PAGE_TEXT[PAGE_ROWS][PAGE_COLUMNS];
-char PAGE_MARKS[PAGE_ROWS][PAGE_COLUMNS];
+char PAGE_TEXT[PAGE_ROWS][ROW_CELLS];
+char PAGE_MARKS[PAGE_ROWS][ROW_CELLS];
 PagePictures PAGE_PICTURES;
 int32_t PAGES_PER_SHEET = 1;
 int32_t PRINT_FONT_MODE = 0;
@@ -65,6 +65,6 @@ void SetPageOffset(const SheetPlace& place) {
 }
 
 void SheetCellToPoint(int32_t cell, int32_t* x, int32_t* y, const CELL_SIZE& cell_size) {
-  *x = (cell % PAGE_COLUMNS + PAGE_OFFSET.column) * cell_size.width;
-  *y = (cell / PAGE_COLUMNS + PAGE_OFFSET.row) * cell_size.height;
+  *x = (cell % ROW_CELLS + PAGE_OFFSET.column) * cell_size.width;
+  *y = (cell / ROW_CELLS + PAGE_OFFSET.row) * cell_size.height;
 }

@@ -29,8 +29,8 @@ std::string_view WithoutLineEnd(std::string_view line) {
 char PageCell(char c) { return c == '\0' || c == '\n' ? ' ' : c; }
 
 void CopyCells(std::string_view from, char* to) {
-  std::memset(to, ' ', PAGE_COLUMNS);
-  const std::size_t n = std::min<std::size_t>(from.size(), PAGE_COLUMNS);
+  std::memset(to, ' ', ROW_CELLS);
+  const std::size_t n = std::min<std::size_t>(from.size(), ROW_CELLS);
   for (std::size_t i = 0; i < n; ++i) to[i] = PageCell(from[i]);
 }
 
@@ -58,10 +58,10 @@ std::string ReportContainerName(std::string_view report_path) {
 }
 
 void SplitBodyLine(std::string_view line, int32_t font_mode, char* text, char* marks) {
-  std::memset(marks, ' ', PAGE_COLUMNS);
+  std::memset(marks, ' ', ROW_CELLS);
   if (font_mode == 1) {
     CopyCells(line, text);
-    std::replace(text, text + PAGE_COLUMNS, '\t', ' ');
+    std::replace(text, text + ROW_CELLS, '\t', ' ');
     return;
   }
   char control = ' ';
@@ -70,16 +70,16 @@ void SplitBodyLine(std::string_view line, int32_t font_mode, char* text, char* m
     CopyCells(line, text);
   } else {
     if (tab + 1 < line.size()) control = PageCell(line[tab + 1]);
-    if (tab >= PAGE_COLUMNS) {
-      CopyCells(line.substr(0, PAGE_COLUMNS), text);
+    if (tab >= ROW_CELLS) {
+      CopyCells(line.substr(0, ROW_CELLS), text);
       if (tab + 2 < line.size()) CopyCells(line.substr(tab + 2), marks);
     } else {
       // A short text keeps its tab: the whole line is the text.
       CopyCells(line, text);
     }
   }
-  text[PAGE_COLUMNS - 1] = control;
-  marks[PAGE_COLUMNS - 1] = control;
+  text[ROW_CELLS - 1] = control;
+  marks[ROW_CELLS - 1] = control;
 }
 
 ReportReader::ReportReader(std::string report_path, int32_t font_mode, int32_t& container_pictures,
@@ -158,20 +158,20 @@ void ReportReader::PlacePendingPictures() {
 }
 
 bool ReportReader::Body(std::string_view piece) {
-  char text[PAGE_COLUMNS];
-  char marks[PAGE_COLUMNS];
+  char text[ROW_CELLS];
+  char marks[ROW_CELLS];
   SplitBodyLine(piece, font_mode_, text, marks);
   // A control character '1' starts a new page; so does a line that finds
   // the page full, rather than being lost.
-  const bool starts_page = font_mode_ != 1 && text[PAGE_COLUMNS - 1] == '1';
+  const bool starts_page = font_mode_ != 1 && text[ROW_CELLS - 1] == '1';
   if (starts_page || lines_ == PAGE_PRINTED_ROWS) {
     if (lines_ > 0 && !HandOnPage()) return false;
     EmptyPage();
     lines_ = 0;
   }
   PlacePendingPictures();
-  std::memcpy(PAGE_TEXT[lines_], text, PAGE_COLUMNS);
-  std::memcpy(PAGE_MARKS[lines_], marks, PAGE_COLUMNS);
+  std::memcpy(PAGE_TEXT[lines_], text, ROW_CELLS);
+  std::memcpy(PAGE_MARKS[lines_], marks, ROW_CELLS);
   ++lines_;
   return true;
 }

@@ -42,12 +42,12 @@ void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
   const int32_t w = cell_size.width;
   const int32_t h = cell_size.height;
   // The row below the last drawn one ends every vertical line.
-  std::memset(PAGE_TEXT[n], ' ', PAGE_COLUMNS);
-  const CellText page{&PAGE_TEXT[0][0], 0, (n + 1) * PAGE_COLUMNS};
+  std::memset(PAGE_TEXT[n], ' ', ROW_CELLS);
+  const CellText page{&PAGE_TEXT[0][0], 0, (n + 1) * ROW_CELLS};
 
   for (int32_t r = 0; r < n; ++r) {
-    const int32_t first = r * PAGE_COLUMNS;
-    const char control = PAGE_MARKS[r][PAGE_COLUMNS - 1];
+    const int32_t first = r * ROW_CELLS;
+    const char control = PAGE_MARKS[r][ROW_CELLS - 1];
     if (control == 'u')
       Line(dc, at.x(first), at.y(first) + h, at.x(first + 79) - w / 2, at.y(first) + h);
     if (control == 'v')
@@ -59,8 +59,8 @@ void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
     int32_t k = 0;
     int32_t left = 0;
     int32_t right = 0;
-    for (int32_t c = 0; c < PAGE_COLUMNS; ++c) {
-      const int32_t cell = r * PAGE_COLUMNS + c;
+    for (int32_t c = 0; c < ROW_CELLS; ++c) {
+      const int32_t cell = r * ROW_CELLS + c;
       const int32_t role = ClassifyHorizontalLine(page, cell);
       if (OnLine(role)) {
         if (k++ == 0) g = cell;
@@ -73,13 +73,13 @@ void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
     }
   }
 
-  for (int32_t c = 0; c < PAGE_COLUMNS - 1; ++c) {
+  for (int32_t c = 0; c < ROW_CELLS - 1; ++c) {
     int32_t g = 0;
     int32_t k = 0;
     int32_t top = 0;
     int32_t bottom = 0;
     for (int32_t r = 0; r <= n; ++r) {
-      const int32_t cell = r * PAGE_COLUMNS + c;
+      const int32_t cell = r * ROW_CELLS + c;
       const int32_t role = ClassifyVerticalLine(page, cell);
       if (OnLine(role)) {
         if (k++ == 0) g = cell;
@@ -88,8 +88,7 @@ void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
         continue;
       }
       if (k > 0)
-        Line(dc, at.x(g) + w / 2, at.y(g) + top, at.x(g) + w / 2,
-             at.y(g + k * PAGE_COLUMNS) - bottom);
+        Line(dc, at.x(g) + w / 2, at.y(g) + top, at.x(g) + w / 2, at.y(g + k * ROW_CELLS) - bottom);
       k = top = bottom = 0;
     }
   }

@@ -19,7 +19,7 @@ namespace {
 constexpr int32_t kLeaderCapacity = 599;
 
 // Working storage: the page text with its line characters blanked.
-char WORK[PAGE_ROWS][PAGE_COLUMNS];
+char WORK[PAGE_ROWS][ROW_CELLS];
 
 // The text's width in the font it is drawn in: on the device context, else
 // on the preview's reference context (a metafile context measures nothing).
@@ -52,7 +52,7 @@ std::string Drawn(std::string_view oem) {
 }
 
 HFONT RowFont(int32_t row) {
-  const char control = PAGE_MARKS[row][PAGE_COLUMNS - 1];
+  const char control = PAGE_MARKS[row][ROW_CELLS - 1];
   if (row == 0 && control != ' ') return PRINT_FONTS.title;
   if (std::strchr(" -/:;buv", control) && control != '\0') return PRINT_FONTS.text;
   return PRINT_FONTS.heading;
@@ -72,15 +72,15 @@ class RowWriter {
 
   void Write(int32_t s) {
     const char* row = WORK[s];
-    const CellText page{&PAGE_TEXT[0][0], 0, n_ * PAGE_COLUMNS};
-    const CellText text{&WORK[0][0], 0, n_ * PAGE_COLUMNS};
-    const CellText marks{&PAGE_MARKS[0][0], 0, n_ * PAGE_COLUMNS};
+    const CellText page{&PAGE_TEXT[0][0], 0, n_ * ROW_CELLS};
+    const CellText text{&WORK[0][0], 0, n_ * ROW_CELLS};
+    const CellText marks{&PAGE_MARKS[0][0], 0, n_ * ROW_CELLS};
     bool pending = false;
     bool write = false;
     int32_t f = 0;
     int32_t e = 0;
-    for (int32_t k = 0; k < PAGE_COLUMNS - 1; ++k) {
-      const int32_t p = s * PAGE_COLUMNS + k;
+    for (int32_t k = 0; k < ROW_CELLS - 1; ++k) {
+      const int32_t p = s * ROW_CELLS + k;
       const char x = row[k];
       const char mark = PAGE_MARKS[s][k];
       if (x != ' ' && !pending) {
@@ -97,7 +97,7 @@ class RowWriter {
         if (pending && k > f) Segment(s, f, k - f);
         f = k;
         const auto length =
-            static_cast<int32_t>(GetAlignedSegment(text, marks, p, s * PAGE_COLUMNS + e).size());
+            static_cast<int32_t>(GetAlignedSegment(text, marks, p, s * ROW_CELLS + e).size());
         if (length > 0) {
           Segment(s, k, length);
           pending = false;
@@ -105,7 +105,7 @@ class RowWriter {
         }
         e = k + 1;
       } else if (mark == '}' || (x == '=' && EqualsInColumn(s, k, n_))) {
-        const std::string value = GetAlignedSegment(text, marks, p, s * PAGE_COLUMNS + e);
+        const std::string value = GetAlignedSegment(text, marks, p, s * ROW_CELLS + e);
         const auto length = static_cast<int32_t>(value.size());
         if (pending && k - f - length + 1 > 0) Segment(s, f, k - f - length + 1);
         if (length > 0) {
@@ -114,7 +114,7 @@ class RowWriter {
         }
         e = k + 1;
       } else if (mark == '~' && x != ' ') {
-        const std::string value = GetAlignedSegment(text, marks, p, s * PAGE_COLUMNS + e);
+        const std::string value = GetAlignedSegment(text, marks, p, s * ROW_CELLS + e);
         const auto length = static_cast<int32_t>(value.size());
         const int32_t c = CentreOffset(value, p);
         if (pending && k - f - c > 0) Segment(s, f, k - f - c);
@@ -126,9 +126,9 @@ class RowWriter {
         }
         e = k + 1;
       }
-      if (pending && !write && k == PAGE_COLUMNS - 2) {
+      if (pending && !write && k == ROW_CELLS - 2) {
         write = true;
-        k = PAGE_COLUMNS - 1;
+        k = ROW_CELLS - 1;
       }
       if (pending && write) {
         Segment(s, f, k - f);
@@ -140,7 +140,7 @@ class RowWriter {
 
  private:
   void Segment(int32_t row, int32_t first, int32_t length) {
-    DrawSheetSegment(dc_, &WORK[row][first], row * PAGE_COLUMNS + first, length, cell_);
+    DrawSheetSegment(dc_, &WORK[row][first], row * ROW_CELLS + first, length, cell_);
   }
 
   // Where P sits inside a centred value found around it.
@@ -148,7 +148,7 @@ class RowWriter {
     const auto length = static_cast<int32_t>(value.size());
     const char* flat = &WORK[0][0];
     const auto starts_at = [&](int32_t from) {
-      return from >= 0 && from + length <= n_ * PAGE_COLUMNS &&
+      return from >= 0 && from + length <= n_ * ROW_CELLS &&
              std::string_view(flat + from, length) == value;
     };
     if (starts_at(p - length / 2)) return length / 2;
@@ -178,8 +178,8 @@ class RowWriter {
 void DrawSheetText(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
   if (n < 0) return;
   n = ClampPageLines(n);
-  const CellText page{&PAGE_TEXT[0][0], 0, n * PAGE_COLUMNS};
-  for (int32_t cell = 0; cell < n * PAGE_COLUMNS; ++cell) {
+  const CellText page{&PAGE_TEXT[0][0], 0, n * ROW_CELLS};
+  for (int32_t cell = 0; cell < n * ROW_CELLS; ++cell) {
     const char c = (&PAGE_TEXT[0][0])[cell];
     (&WORK[0][0])[cell] = IsLineCharacter(page, cell) ? ' ' : c;
   }
@@ -187,8 +187,8 @@ void DrawSheetText(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
     for (int32_t row = 0; row < n; ++row) {
       int32_t x = 0;
       int32_t y = 0;
-      SheetCellToPoint(row * PAGE_COLUMNS, &x, &y, cell_size);
-      TextOutA(dc, x, y, WORK[row], PAGE_COLUMNS);
+      SheetCellToPoint(row * ROW_CELLS, &x, &y, cell_size);
+      TextOutA(dc, x, y, WORK[row], ROW_CELLS);
     }
     return;
   }

@@ -61,8 +61,8 @@ class ModalUiDouble {
   static bool Enabled(HWND owner) { return owner == nullptr || IsWindowEnabled(owner) != FALSE; }
 
   static short Orientation(const PRINTDLGA* dialog) {
-    const auto* mode = static_cast<const DEVMODEA*>(
-        dialog->hDevMode ? GlobalLock(dialog->hDevMode) : nullptr);
+    const auto* mode =
+        static_cast<const DEVMODEA*>(dialog->hDevMode ? GlobalLock(dialog->hDevMode) : nullptr);
     const short orientation = mode ? mode->dmOrientation : 0;
     if (mode) GlobalUnlock(dialog->hDevMode);
     return orientation;

@@ -27,8 +27,8 @@ class PageRecorder : public ReportPageSink {
   bool PageComplete(int32_t lines) override {
     ReadPage page;
     for (int32_t r = 0; r < lines; ++r) {
-      page.text.emplace_back(PAGE_TEXT[r], PAGE_COLUMNS);
-      page.marks.emplace_back(PAGE_MARKS[r], PAGE_COLUMNS);
+      page.text.emplace_back(PAGE_TEXT[r], ROW_CELLS);
+      page.marks.emplace_back(PAGE_MARKS[r], ROW_CELLS);
     }
     page.pictures.assign(PAGE_PICTURES.entries, PAGE_PICTURES.entries + PAGE_PICTURES.count);
     pages.push_back(page);

@@ -16,8 +16,8 @@
 // column 80 of text and marks, and its marks from column 1.
 inline void PutRow(int row, const std::string& text, char control = ' ',
                    const std::string& marks = "") {
-  std::memset(PAGE_TEXT[row], ' ', PAGE_COLUMNS);
-  std::memset(PAGE_MARKS[row], ' ', PAGE_COLUMNS);
+  std::memset(PAGE_TEXT[row], ' ', ROW_CELLS);
+  std::memset(PAGE_MARKS[row], ' ', ROW_CELLS);
   std::memcpy(PAGE_TEXT[row], text.data(), std::min<std::size_t>(text.size(), 79));
   std::memcpy(PAGE_MARKS[row], marks.data(), std::min<std::size_t>(marks.size(), 79));
   PAGE_TEXT[row][79] = control;
