@@ -13,6 +13,8 @@
 HGLOBAL AllocateDrawingMemory(uint64_t bytes);
 // Frees a block from AllocateDrawingMemory; null is none.
 void FreeDrawingMemory(HGLOBAL block);
+// A block whose owner is now the platform (the clipboard) leaves the count.
+void HandOverDrawingMemory(HGLOBAL block);
 // How many blocks are held at this moment.
 int64_t LiveDrawingMemory();
 // For tests: the nth allocation from now (1: the next one) fails; 0 disarms.

@@ -20,9 +20,9 @@ enum PictureKind : int32_t {
 
 // One picture. An empty record is all zero.
 struct PICTURE_RECORD {
-  int32_t kind;        // PictureKind
-  int32_t first_cell;  // (row - 1) * 80 + (column - 1) of the top-left cell, plus the load offset
-  int32_t last_cell;   // the same of the bottom-right cell
+  int32_t kind;         // PictureKind
+  int32_t first_cell;   // (row - 1) * 80 + (column - 1) of the top-left cell, plus the load offset
+  int32_t last_cell;    // the same of the bottom-right cell
   RECT drawing_window;  // logical units of the drawing, set at its first drawing on the screen
   RECT screen_rect;     // device units where a drawing was last drawn on the screen
   HANDLE metafile;      // HENHMETAFILE (kind 1) or HMETAFILE (kinds 2 and 3)
@@ -55,6 +55,49 @@ void LoadPagePictures(const char* text);
 // Loads one picture from a reference "NAME c1 r1 c2 r2"; answers 1 or 0.
 int32_t LoadPictureReference(PICTURE_RECORD* picture, const char* reference, int32_t cell_offset,
                              int32_t drawing_number);
+// Loads a picture file by its extension (EMF, WMF, DQD or ZFD, in either
+// case; drawing_number is used by containers only); answers 1 or 0.
+int32_t LoadPictureFile(PICTURE_RECORD* picture, const char* path, int32_t drawing_number);
 // Draws the picture into the rectangle (device units) of the device context;
-// answers 1 when it drew, else 0.
+// answers 1 when it drew, else 0. An enhanced metafile fills the window's
+// client area, which replaces the rectangle (a window that gives none keeps
+// it).
 int32_t DrawPicture(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect);
+
+// The mapping of a placeable metafile's box onto the rectangle.
+void SetPlaceableMapping(HWND window, HDC dc, const unsigned char* header, const RECT* rect);
+
+// The rectangle DrawPictureDrawing last fitted to its drawing's proportions,
+// and the width and height (thousandths of a drawing unit) of the drawing
+// being drawn.
+extern RECT DRAWING_FIT;
+extern SIZE DRAWING_SIZE;
+
+// Draws a drawing picture into the rectangle narrowed to the drawing's
+// proportions; on the screen (PAGE_PICTURE_FLAG 0) it is clipped there, its
+// background cleared to the context's brush, and the rectangle kept as the
+// picture's screen rectangle. Answers 1 when it drew; 0 for a picture
+// without records, a drawing without width or height, or an empty rectangle.
+int32_t DrawPictureDrawing(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect);
+// ExecuteDrawing over DRAWING_SIZE: a drawing point (x, y) lands at logical
+// (trunc(1000·x), H − trunc(1000·y)).
+void DrawDrawingUnits(HDC dc, const DRAWING_RECORD* records, int32_t record_count,
+                      const char* texts, int32_t text_size);
+
+// The loaded drawing picture whose screen rectangle holds the point (x in
+// the low, y in the high 16 bits, unsigned), sides included: answers 1 and
+// its index, or 0.
+int32_t FindDrawingAtPoint(uint32_t point, int32_t* index);
+
+// A bitmap and the rectangle of it that is selected.
+struct SelectionBitmap {
+  HBITMAP bitmap;
+  RECT rect;
+};
+extern SelectionBitmap SELECTION_BITMAP;
+
+// Puts the selected rectangle of SELECTION_BITMAP on the clipboard as a
+// metafile picture, or the whole bitmap itself (which the clipboard then
+// owns) when as_bitmap is not 0. Nothing when there is no bitmap or the
+// clipboard will not open.
+void CopySelectionToClipboard(HWND window, int32_t as_bitmap);

@@ -31,6 +31,10 @@ void FreeDrawingMemory(HGLOBAL block) {
   --LIVE_BLOCKS;
 }
 
+void HandOverDrawingMemory(HGLOBAL block) {
+  if (block) --LIVE_BLOCKS;
+}
+
 int64_t LiveDrawingMemory() { return LIVE_BLOCKS; }
 
 void FailDrawingMemory(int64_t nth) { ALLOCATION_COUNTDOWN = std::max<int64_t>(nth, 0); }

@@ -1,0 +1,166 @@
+// Drawing pictures fitted into rectangles, metafile pictures by their kind,
+// and the drawing under a point of the screen.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "drawing_container.h"
+#include "drawing_execution.h"
+#include "drawing_memory.h"
+#include "drawing_scratch.h"
+#include "metafile_records.h"
+#include "modal_ui_double.h"
+#include "pictures.h"
+
+namespace {
+
+bool Same(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
+  return r.left == left && r.top == top && r.right == right && r.bottom == bottom;
+}
+
+class PictureDrawingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    live_ = LiveDrawingMemory();
+    DRAWING_FIT = RECT{0, 0, 0, 0};
+  }
+  void TearDown() override {
+    FreePicture(&picture_);
+    FreePictures();
+    PAGE_PICTURE_FLAG = 0;
+    EXPECT_EQ(LiveDrawingMemory(), live_);
+  }
+  // A drawing picture of the given text, loaded as the picture code loads one.
+  void LoadText(const std::string& text) {
+    const std::string path = scratch_.Write("PLATE.DQD", text);
+    ASSERT_EQ(LoadPictureFile(&picture_, path.c_str(), 1), 1);
+  }
+  EmfRecords Draw(RECT rect, int32_t* drew = nullptr) {
+    EmfCanvas canvas;
+    const int32_t result = DrawPicture(&picture_, nullptr, canvas.dc(), &rect);
+    if (drew) *drew = result;
+    return canvas.finish();
+  }
+
+  DrawingScratch scratch_;
+  ModalUiDouble ui_;
+  PICTURE_RECORD picture_{};
+  int64_t live_ = 0;
+};
+
+// A drawing 2000 by 1000 thousandths in a rectangle 300 by 300 on the screen:
+// fitted to 300 by 150, moved down by 75.
+TEST_F(PictureDrawingTest, ADrawingKeepsItsProportionsOnTheScreen) {
+  LoadText(CommandLine('M') + CommandLine('D', 20000, 10000));
+  ASSERT_EQ(picture_.drawing.width, 2000);
+  ASSERT_EQ(picture_.drawing.height, 1000);
+  int32_t drew = 0;
+  const EmfRecords emf = Draw(RECT{0, 0, 300, 300}, &drew);
+  EXPECT_EQ(drew, 1);
+  EXPECT_TRUE(Same(DRAWING_FIT, 0, 75, 300, 225));
+  EXPECT_TRUE(Same(picture_.screen_rect, 0, 75, 300, 225));
+  EXPECT_TRUE(Same(picture_.drawing_window, 0, 0, 2000, 1000));
+  EXPECT_EQ(DRAWING_SIZE.cx, 2000);
+  EXPECT_EQ(DRAWING_SIZE.cy, 1000);
+  ASSERT_FALSE(emf.map_modes().empty());
+  EXPECT_EQ(emf.map_modes().back(), MM_ISOTROPIC);
+  EXPECT_EQ(emf.window_extents().back().cx, 2000);
+  EXPECT_EQ(emf.window_extents().back().cy, 1000);
+  EXPECT_EQ(emf.viewport_origins().back().x, 0);
+  EXPECT_EQ(emf.viewport_origins().back().y, 75);
+  EXPECT_EQ(emf.viewport_extents().back().cx, 300);
+  EXPECT_EQ(emf.viewport_extents().back().cy, 150);
+  // Clipped to the rectangle, the background cleared over the logical window
+  // without an outline, then the drawing at 1000 units a drawing unit.
+  EXPECT_EQ(emf.count(EMR_EXTSELECTCLIPRGN), 1u);
+  ASSERT_EQ(emf.rectangles().size(), 1u);
+  EXPECT_EQ(emf.rectangles()[0].box.right, 1999);
+  ASSERT_EQ(emf.lines().size(), 1u);
+  EXPECT_EQ(emf.lines()[0].at.x, 2000);
+  EXPECT_EQ(emf.lines()[0].at.y, 0);
+  // The fitted rectangle itself is used as it is.
+  Draw(DRAWING_FIT);
+  EXPECT_TRUE(Same(DRAWING_FIT, 0, 75, 300, 225));
+}
+
+TEST_F(PictureDrawingTest, AWideRectangleIsNarrowedAndCentred) {
+  LoadText(CommandLine('M') + CommandLine('D', 10000, 10000));
+  const EmfRecords emf = Draw(RECT{100, 0, 500, 100});
+  EXPECT_TRUE(Same(DRAWING_FIT, 250, 0, 350, 100));
+}
+
+// On a printed or previewed sheet nothing is clipped or cleared, and the
+// screen rectangle stays as the screen left it.
+TEST_F(PictureDrawingTest, OnASheetNothingIsClippedOrCleared) {
+  LoadText(CommandLine('M') + CommandLine('D', 20000, 10000));
+  PAGE_PICTURE_FLAG = 1;
+  const EmfRecords emf = Draw(RECT{0, 0, 300, 300});
+  EXPECT_EQ(emf.count(EMR_EXTSELECTCLIPRGN), 0u);
+  EXPECT_TRUE(emf.rectangles().empty());
+  EXPECT_EQ(emf.lines().size(), 1u);
+  EXPECT_TRUE(Same(picture_.screen_rect, 0, 0, 0, 0));
+}
+
+// Nothing to divide by: a drawing without width or height, or an empty
+// rectangle, draws nothing.
+TEST_F(PictureDrawingTest, NoExtentOrAnEmptyRectangleDrawsNothing) {
+  LoadText(CommandLine('M') + CommandLine('D', 0, 10000));
+  ASSERT_EQ(picture_.drawing.width, 0);
+  int32_t drew = -1;
+  EmfRecords emf = Draw(RECT{0, 0, 300, 300}, &drew);
+  EXPECT_EQ(drew, 0);
+  EXPECT_TRUE(emf.lines().empty());
+  FreePicture(&picture_);
+  LoadText(CommandLine('M') + CommandLine('D', 10000, 10000));
+  for (const RECT empty : {RECT{10, 10, 10, 50}, RECT{10, 10, 50, 10}, RECT{50, 10, 10, 50}}) {
+    emf = Draw(empty, &drew);
+    EXPECT_EQ(drew, 0);
+    EXPECT_TRUE(emf.lines().empty());
+  }
+}
+
+TEST_F(PictureDrawingTest, AnEmptyPictureDrawsNothing) {
+  int32_t drew = -1;
+  const EmfRecords emf = Draw(RECT{0, 0, 10, 10}, &drew);
+  EXPECT_EQ(drew, 0);
+}
+
+// With no window to give a client area, an enhanced metafile keeps the
+// caller's rectangle.
+TEST_F(PictureDrawingTest, AnEnhancedMetafileWithoutAWindowKeepsTheRectangle) {
+  const HDC recording = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  MoveToEx(recording, 0, 0, nullptr);
+  LineTo(recording, 50, 50);
+  picture_.metafile = CloseEnhMetaFile(recording);
+  picture_.kind = PICTURE_ENHANCED_METAFILE;
+  EmfCanvas canvas;
+  RECT rect = {10, 20, 110, 220};
+  EXPECT_EQ(DrawPicture(&picture_, nullptr, canvas.dc(), &rect), 1);
+  EXPECT_TRUE(Same(rect, 10, 20, 110, 220));
+  EXPECT_FALSE(canvas.finish().lines().empty());
+}
+
+TEST_F(PictureDrawingTest, TheDrawingUnderAPoint) {
+  PICTURE_LIST.count = 3;
+  PICTURE_LIST.pictures[0].kind = PICTURE_WINDOWS_METAFILE;
+  PICTURE_LIST.pictures[0].screen_rect = RECT{0, 0, 500, 500};
+  PICTURE_LIST.pictures[1].kind = PICTURE_DRAWING;
+  PICTURE_LIST.pictures[1].screen_rect = RECT{10, 20, 110, 70};
+  PICTURE_LIST.pictures[2].kind = PICTURE_DRAWING;
+  int32_t index = -1;
+  const auto at = [](uint32_t x, uint32_t y) { return x | y << 16; };
+  EXPECT_EQ(FindDrawingAtPoint(at(10, 20), &index), 1);
+  EXPECT_EQ(index, 1);
+  EXPECT_EQ(FindDrawingAtPoint(at(110, 70), &index), 1);
+  EXPECT_EQ(FindDrawingAtPoint(at(111, 20), &index), 0);
+  // A drawing never drawn on the screen is found only at (0, 0).
+  EXPECT_EQ(FindDrawingAtPoint(at(0, 0), &index), 1);
+  EXPECT_EQ(index, 2);
+  EXPECT_EQ(FindDrawingAtPoint(at(300, 300), &index), 0);
+  PICTURE_LIST = PictureList{};
+}
+
+}  // namespace
