@@ -5,6 +5,7 @@
 
 #include "document_calls.h"
 #include "modal_ui.h"
+#include "pictures.h"
 #include "sheet_rendering.h"
 
 PrintJob PRINT_JOB;
@@ -13,13 +14,15 @@ int32_t StartPrintJob(HWND owner, HINSTANCE instance);
 
 namespace {
 
-void DrawPrintedPage(int32_t p, int32_t n) {
+void DrawPrintedPage(HWND owner, int32_t p, int32_t n) {
   PrintJob& job = PRINT_JOB;
   const SheetPlace place = PrintSheetPlace(PAGES_PER_SHEET, p);
   SetPageOffset(place);
   if (place.frame_first) DrawSheetFrame(job.dialog, job.dc, PAGES_PER_SHEET);
   SetPageViewport(job.dialog, job.dc, job.cell_size, p);
   DrawPageBody(job.dc, n, job.cell_size);
+  // On paper the pictures lie over the text.
+  DrawPagePictures(owner, job.dc, job.cell_size, p, n);
 }
 
 }  // namespace
@@ -32,7 +35,9 @@ int32_t PrintStep(HWND owner, HINSTANCE instance, const char* step, int32_t p, i
   // Without a started job there is nothing to draw on or to end.
   if (!job.dc) return 0;
   if (std::strcmp(step, "PRINT") == 0 && page >= job.first_page && page <= job.last_page)
-    DrawPrintedPage(p, n);
+    DrawPrintedPage(owner, p, n);
+  // The picture list of the page forms is emptied after every page.
+  if (PAGE_PICTURES.count > 0) FreePictures();
   if (job.cancel) {
     AbortPrintJob(owner, job.dc, "Print job has been canceled by user.");
     return 0;
