@@ -218,21 +218,48 @@ class UniqueGdiObject {
   HGDIOBJ o_ = nullptr;
 };
 
-// A window's device context from GetDC, released with ReleaseDC. A null
-// window gives no device context (not the screen's).
+// An object selected into a device context for the holder's lifetime; the
+// object it replaced is selected again at the end.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectedObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A device context from GetDC, released with ReleaseDC: a window's, or with
+// ScreenDc the screen's. A null window gives no device context (never the
+// screen's by accident).
 class WindowDc {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
+  ~WindowDc() { release(); }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   HDC get() const { return dc_; }
+  // Releases now; answers ReleaseDC's result (0 when nothing was held).
+  int release() { return dc_ ? ReleaseDC(window_, std::exchange(dc_, nullptr)) : 0; }
+
+ protected:
+  struct Screen {};
+  explicit WindowDc(Screen) : window_(nullptr), dc_(GetDC(nullptr)) {}
 
  private:
   HWND window_;
   HDC dc_;
+};
+
+class ScreenDc : public WindowDc {
+ public:
+  ScreenDc() : WindowDc(Screen{}) {}
 };
 
 // A window's painting between BeginPaint and EndPaint.
@@ -252,4 +279,48 @@ class WindowPaint {
   HWND window_;
   PAINTSTRUCT paint_;
   HDC dc_;
+};
+
+// A block of global memory freed with GlobalFree, unless handed on.
+class GlobalMemory {
+ public:
+  GlobalMemory() = default;
+  explicit GlobalMemory(HGLOBAL block) : block_(block) {}
+  ~GlobalMemory() { reset(); }
+  GlobalMemory(const GlobalMemory&) = delete;
+  GlobalMemory& operator=(const GlobalMemory&) = delete;
+  GlobalMemory(GlobalMemory&& o) noexcept : block_(std::exchange(o.block_, nullptr)) {}
+  GlobalMemory& operator=(GlobalMemory&& o) noexcept {
+    if (this != &o) {
+      reset();
+      block_ = std::exchange(o.block_, nullptr);
+    }
+    return *this;
+  }
+  void reset(HGLOBAL block = nullptr) {
+    if (block_) GlobalFree(block_);
+    block_ = block;
+  }
+  HGLOBAL get() const { return block_; }
+  HGLOBAL release() { return std::exchange(block_, nullptr); }
+  explicit operator bool() const { return block_ != nullptr; }
+
+ private:
+  HGLOBAL block_ = nullptr;
+};
+
+// A Windows metafile deleted with DeleteMetaFile, unless handed on.
+class UniqueMetafile {
+ public:
+  explicit UniqueMetafile(HMETAFILE metafile = nullptr) : metafile_(metafile) {}
+  ~UniqueMetafile() {
+    if (metafile_) DeleteMetaFile(metafile_);
+  }
+  UniqueMetafile(const UniqueMetafile&) = delete;
+  UniqueMetafile& operator=(const UniqueMetafile&) = delete;
+  HMETAFILE get() const { return metafile_; }
+  HMETAFILE release() { return std::exchange(metafile_, nullptr); }
+
+ private:
+  HMETAFILE metafile_;
 };

@@ -2,13 +2,16 @@
 # Prepares the build tree's wine prefix and keeps one wine server running for it,
 # detached from our pipes, so test runs neither wait on wine's start-up nor
 # hang on services that inherited their output.
-# Usage: source scripts/wine-prefix.sh BUILD_DIR [window]
+# Usage: source scripts/wine-prefix.sh BUILD_DIR [window|printer]
 # "window" prepares the window tests' own prefix instead, set to wine's null
-# graphics driver, so windows work there without any X server.
+# graphics driver, so windows work there without any X server. "printer"
+# prepares the real-printer test's prefix: the null graphics driver too, and
+# a PostScript printer on the FILE: port as the default printer (installed by
+# the build's install_test_printer.exe).
 build=${1:?build folder}
 kind=${2:-}
-if [ "$kind" = window ]; then
-  export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-window"
+if [ "$kind" = window ] || [ "$kind" = printer ]; then
+  export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-$kind"
   unset DISPLAY
 else
   export WINEPREFIX="$(cd "$build" && pwd)/wineprefix"
@@ -18,10 +21,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
-  if [ "$kind" = window ]; then
+  if [ "$kind" = window ] || [ "$kind" = printer ]; then
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
       </dev/null >/dev/null 2>&1
   fi
 fi
 setsid wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
+if [ "$kind" = printer ]; then
+  /usr/lib/wine/wine64 "$(cd "$build" && pwd)/bin/install_test_printer.exe" </dev/null
+fi

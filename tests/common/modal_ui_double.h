@@ -25,6 +25,7 @@ class ModalUiDouble {
     HWND owner;
     DWORD flags;
     bool owner_enabled;
+    short orientation;  // of the device mode handed to the dialog; 0 without one
   };
 
   ModalUiDouble() {
@@ -59,6 +60,13 @@ class ModalUiDouble {
   }
   static bool Enabled(HWND owner) { return owner == nullptr || IsWindowEnabled(owner) != FALSE; }
 
+  static short Orientation(const PRINTDLGA* dialog) {
+    const auto* mode =
+        static_cast<const DEVMODEA*>(dialog->hDevMode ? GlobalLock(dialog->hDevMode) : nullptr);
+    const short orientation = mode ? mode->dmOrientation : 0;
+    if (mode) GlobalUnlock(dialog->hDevMode);
+    return orientation;
+  }
   static int OnMessageBox(HWND owner, const char* text, const char* caption, UINT style) {
     ModalUiDouble* self = current();
     self->messages.push_back(
@@ -67,7 +75,8 @@ class ModalUiDouble {
   }
   static BOOL OnPrintDialog(PRINTDLGA* dialog) {
     ModalUiDouble* self = current();
-    self->print_dialogs.push_back({dialog->hwndOwner, dialog->Flags, Enabled(dialog->hwndOwner)});
+    self->print_dialogs.push_back(
+        {dialog->hwndOwner, dialog->Flags, Enabled(dialog->hwndOwner), Orientation(dialog)});
     return self->print_answer ? self->print_answer(dialog) : FALSE;
   }
 

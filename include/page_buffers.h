@@ -1,0 +1,98 @@
+// The report page as printing and preview hold it: 62 rows of 80 cells of
+// text and of layout marks, the page's pictures, how many pages go on a
+// sheet, and where on the sheet the page drawn last sits. Platform-free, so
+// the report reader that fills these buffers also builds natively.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "line_characters.h"
+
+// A page: rows 0-61 of ROW_CELLS (80) cells; column 80 (index 79) holds the
+// row's control character. Row 61 is never printed; it ends every vertical line.
+inline constexpr int32_t PAGE_ROWS = 62;
+// The most rows a page prints.
+inline constexpr int32_t PAGE_PRINTED_ROWS = 61;
+inline constexpr int32_t PAGE_PICTURE_CAPACITY = 10;
+// A picture reference with its terminator: a file name of up to 79
+// characters and four numbers of up to 11 characters, each after a blank,
+// which is everything a picture reference can say.
+inline constexpr std::size_t PICTURE_REFERENCE_SIZE = 128;
+
+// The page's text in the OEM code page (437).
+extern char PAGE_TEXT[PAGE_ROWS][ROW_CELLS];
+// '{' left-aligned value from this cell, '}' right-aligned value ending
+// here, '~' value centred here, blank elsewhere; column 80 repeats the
+// control character.
+extern char PAGE_MARKS[PAGE_ROWS][ROW_CELLS];
+
+struct PagePicture {
+  char reference[PICTURE_REFERENCE_SIZE];  // "NAME c1 r1 c2 r2", NUL-terminated
+  int32_t row;                             // page row of the line the picture belongs to
+  int32_t drawing_number;                  // which drawing of a ".ZFD" container
+};
+struct PagePictures {
+  int32_t count;  // 0 to PAGE_PICTURE_CAPACITY
+  PagePicture entries[PAGE_PICTURE_CAPACITY];
+};
+extern PagePictures PAGE_PICTURES;
+
+// 1, 2 or 4; 1 at load.
+extern int32_t PAGES_PER_SHEET;
+// 0 (at load): proportional text with control characters and layout marks;
+// 1: fixed pitch, whole lines.
+extern int32_t PRINT_FONT_MODE;
+// The face of the print fonts, at most 19 characters; "Arial" at load.
+extern char PRINT_FONT_FACE[20];
+// The page width in cells, for the viewport and the sheet frame.
+extern int32_t PRINT_COLUMNS;
+// 0 while printing (the page area is the device's), 1 after a preview load
+// (the page area is the showing window's client area).
+extern int32_t OUTPUT_TARGET;
+
+// A cell's width and height in logical units.
+struct CELL_SIZE {
+  int32_t width;
+  int32_t height;
+};
+
+// Column and row offset, in cells, of the page drawn last.
+struct PageOffset {
+  int32_t column;
+  int32_t row;
+};
+extern PageOffset PAGE_OFFSET;
+
+// PRINT_FONT_MODE := mode; modes 0 and 1 also choose the face ("Arial",
+// "Courier New") and 80 columns. The fonts take the face when next created.
+void SetPrintFontMode(int32_t mode);
+
+// Text and marks all blanks, no pictures.
+void EmptyPage();
+
+// A row count as the page buffers can hold it: 0 to 61.
+int32_t ClampPageLines(int32_t lines);
+
+// Where a page goes on its sheet.
+struct SheetPlace {
+  int32_t column_offset;
+  int32_t row_offset;
+  bool right;        // viewport origin at half the width
+  bool bottom;       // viewport origin at half the height
+  bool half_width;   // viewport extent half the width
+  bool half_height;  // viewport extent half the height
+  bool frame_first;  // the first place of a sheet: the sheet frame is drawn first
+};
+// The place of a printed page at sheet position p (1 for the first page
+// after a sheet break); any count other than 2 or 4 is one page a sheet.
+SheetPlace PrintSheetPlace(int32_t pages_per_sheet, int32_t p);
+// The place of previewed page q (counted from 1): the same places, with the
+// left pages one column further in.
+SheetPlace PreviewSheetPlace(int32_t pages_per_sheet, int32_t q);
+// PAGE_OFFSET := the place's offsets.
+void SetPageOffset(const SheetPlace& place);
+
+// The logical position of a page cell (row * 80 + column) on the sheet,
+// shifted by PAGE_OFFSET.
+void SheetCellToPoint(int32_t cell, int32_t* x, int32_t* y, const CELL_SIZE& cell_size);

@@ -1,0 +1,77 @@
+// A report page drawn on a sheet, for printing and preview: the page of 62
+// rows by 80 columns mapped onto the whole sheet, one half or one quarter of
+// it; text written segment by segment at its cells in a proportional font,
+// values aligned on their marks and dot leaders stretched to the grid; line
+// characters drawn as box lines; pictures filling their cells.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "page_buffers.h"
+#include "pictures.h"
+
+// Title font, heading font and text font; each new one replaces (and
+// deletes) the one before.
+struct PrintFonts {
+  HFONT title;
+  HFONT heading;
+  HFONT text;
+};
+extern PrintFonts PRINT_FONTS;
+
+// The screen's device context while the preview draws a sheet for the
+// clipboard, null otherwise: text that cannot be measured on the drawing
+// context is measured on it.
+extern HDC PREVIEW_REFERENCE_DC;
+
+// A page of fixed size, for a context that measures nothing (a Windows
+// metafile): its area, its font heights and its cell, in logical units.
+struct FixedPage {
+  int32_t width;
+  int32_t height;
+  int32_t title_height;
+  int32_t heading_height;
+  int32_t text_height;
+  CELL_SIZE cell;
+};
+// The clipboard picture's page: 80 cells of 187 by 62 of 322, within the
+// picture's extent of 14960 by 19964.
+inline constexpr FixedPage CLIPBOARD_PAGE = {4320, 5750, 312, 260, 260, {187, 322}};
+// The fixed page in use, or null (at load): then the page area and the cell
+// are measured.
+extern const FixedPage* FIXED_PAGE;
+
+// Creates the three fonts of PRINT_FONT_FACE and measures the cell.
+void CreatePrintFonts(HDC dc, CELL_SIZE* cell_size);
+// Deletes the three fonts; the next print or preview creates them anew.
+void DeletePrintFonts();
+
+// The page area: the device's (OUTPUT_TARGET 0), the window's client area
+// (1), or the fixed page's.
+void GetPageArea(HWND window, HDC dc, int32_t* width, int32_t* height);
+// Maps the page grid onto place p of the sheet.
+void SetPageViewport(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p);
+// The frame of a sheet of two or four pages; nothing for other counts.
+void DrawSheetFrame(HWND window, HDC dc, int32_t pages_per_sheet);
+
+// The first n rows (0 to 61) of the page buffers: text, then lines, in the
+// text font and a black pen.
+void DrawPageBody(HDC dc, int32_t n, const CELL_SIZE& cell_size);
+void DrawSheetText(HDC dc, int32_t n, const CELL_SIZE& cell_size);
+// Writes length characters from text at the page cell first_cell, with the
+// dots of its first leader stretched to the cell after it.
+void DrawSheetSegment(HDC dc, const char* text, int32_t first_cell, int32_t length,
+                      const CELL_SIZE& cell_size);
+void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size);
+
+// Draws the picture into its cells at place p; answers what DrawPicture
+// answered, 0 when the cell is smaller than one unit.
+int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const CELL_SIZE& cell_size,
+                           int32_t p);
+// Loads, draws and frees each picture of PAGE_PICTURES at place p of a page
+// of n rows; a drawing that reaches the page's last row is stretched to row 61.
+void DrawPagePictures(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p, int32_t n);
+
+HDC GetPreviewReferenceDC();

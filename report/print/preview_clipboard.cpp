@@ -1,0 +1,50 @@
+// A preview sheet on the clipboard as a metafile picture.
+#include "print_preview.h"
+#include "sheet_rendering.h"
+
+int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
+  // A metafile measures no text: the screen measures it, mapped as the
+  // picture is to a page of 920 by 1140 pixels.
+  ScreenDc screen;
+  PREVIEW_REFERENCE_DC = screen.get();
+  if (HDC reference = screen.get()) {
+    SetMapMode(reference, MM_ANISOTROPIC);
+    SetViewportOrgEx(reference, 0, 0, nullptr);
+    SetViewportExtEx(reference, 920, 1140, nullptr);
+    SetWindowOrgEx(reference, 0, 0, nullptr);
+    SetWindowExtEx(reference, CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT, nullptr);
+  }
+  int32_t copied = 0;
+  if (HDC recording = CreateMetaFileA(nullptr)) {
+    SetWindowOrgEx(recording, 0, 0, nullptr);
+    SetWindowExtEx(recording, CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT, nullptr);
+    // The picture is laid out on its own fixed page, whatever the window's size.
+    FIXED_PAGE = &CLIPBOARD_PAGE;
+    DrawPreviewSheet(recording, window, sheet);
+    FIXED_PAGE = nullptr;
+    UniqueMetafile drawn(CloseMetaFile(recording));
+    UniqueMetafile copy(drawn.get() ? CopyMetaFileA(drawn.get(), nullptr) : nullptr);
+    GlobalMemory block(copy.get() ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(METAFILEPICT))
+                                  : nullptr);
+    auto* picture = block ? static_cast<METAFILEPICT*>(GlobalLock(block.get())) : nullptr;
+    if (picture) {
+      picture->mm = MM_ANISOTROPIC;
+      picture->xExt = CLIPBOARD_PICTURE_WIDTH;
+      picture->yExt = CLIPBOARD_PICTURE_HEIGHT;
+      picture->hMF = copy.get();
+      GlobalUnlock(block.get());
+      if (OpenClipboard(window)) {
+        EmptyClipboard();
+        // The clipboard owns the block and the metafile copy once it holds them.
+        if (SetClipboardData(CF_METAFILEPICT, block.get())) {
+          block.release();
+          copy.release();
+          copied = 1;
+        }
+        CloseClipboard();
+      }
+    }
+  }
+  PREVIEW_REFERENCE_DC = nullptr;
+  return copied;
+}

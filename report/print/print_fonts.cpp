@@ -1,0 +1,55 @@
+// The three print fonts and the cell they give the page grid.
+#include <cstring>
+
+#include "holders.h"
+#include "sheet_rendering.h"
+
+PrintFonts PRINT_FONTS;
+
+namespace {
+
+// Deletes the font of a slot before its successor is made.
+void Replace(HFONT& slot, int32_t height, int32_t weight) {
+  if (slot) DeleteObject(std::exchange(slot, nullptr));
+  LOGFONTA log{};
+  log.lfHeight = height;
+  log.lfWeight = weight;
+  log.lfCharSet = ANSI_CHARSET;
+  log.lfOutPrecision = 0;
+  log.lfClipPrecision = 0;
+  log.lfQuality = PROOF_QUALITY;
+  std::strncpy(log.lfFaceName, PRINT_FONT_FACE, LF_FACESIZE - 1);
+  slot = CreateFontIndirectA(&log);
+}
+
+}  // namespace
+
+void CreatePrintFonts(HDC dc, CELL_SIZE* cell_size) {
+  const FixedPage* fixed = FIXED_PAGE;
+  Replace(PRINT_FONTS.title, fixed ? fixed->title_height : 105, 800);
+  Replace(PRINT_FONTS.heading, fixed ? fixed->heading_height : 100, 800);
+  Replace(PRINT_FONTS.text, fixed ? fixed->text_height : 100, 400);
+  if (fixed) {
+    *cell_size = fixed->cell;
+    return;
+  }
+  TEXTMETRICA metrics{};
+  {
+    SelectedObject text(dc, PRINT_FONTS.text);
+    if (!GetTextMetricsA(dc, &metrics)) metrics = {};
+  }
+  const double a = metrics.tmAveCharWidth;
+  const double t = metrics.tmHeight;
+  if (PRINT_FONT_MODE == 1) {
+    *cell_size = {static_cast<int32_t>(0.9 * a), static_cast<int32_t>(t)};
+  } else if (PAGES_PER_SHEET == 4) {
+    *cell_size = {static_cast<int32_t>(a), static_cast<int32_t>(t)};
+  } else {
+    *cell_size = {static_cast<int32_t>(1.1 * a), static_cast<int32_t>(1.1 * t)};
+  }
+}
+
+void DeletePrintFonts() {
+  for (HFONT* slot : {&PRINT_FONTS.title, &PRINT_FONTS.heading, &PRINT_FONTS.text})
+    if (*slot) DeleteObject(std::exchange(*slot, nullptr));
+}

@@ -1,0 +1,80 @@
+// A page's pictures on the sheet: each fills the rectangle of its cells on
+// its place, and a context without a cell draws none.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "metafile_records.h"
+#include "metafiles.h"
+#include "run_folders.h"
+#include "scratch_folder.h"
+#include "sheet_rendering.h"
+
+namespace {
+
+class CellPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::strcpy(FOLDER_BUFFERS.program_folder, folder_.path().c_str());
+    PAGES_PER_SHEET = 1;
+    OUTPUT_TARGET = 0;
+    PAGE_OFFSET = {};
+    EmptyPage();
+    // A placeable metafile of one rectangle, its box 0,0 to 1000,1000.
+    HDC recording = CreateMetaFileA(nullptr);
+    Rectangle(recording, 100, 100, 900, 900);
+    HMETAFILE metafile = CloseMetaFile(recording);
+    ASSERT_EQ(WritePlaceableMetafile(metafile, (folder_ / "LOGO.WMF").c_str(), {0, 0, 1000, 1000}),
+              1);
+    DeleteMetaFile(metafile);
+  }
+  void TearDown() override {
+    FOLDER_BUFFERS = {};
+    PAGES_PER_SHEET = 1;
+  }
+  ScratchFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(CellPictures, APictureFillsTheRectangleOfItsCellsOnItsHalfOfTheSheet) {
+  PAGES_PER_SHEET = 2;
+  SetPageOffset(PrintSheetPlace(2, 2));
+  PAGE_PICTURES.count = 1;
+  std::strcpy(PAGE_PICTURES.entries[0].reference, "LOGO.WMF 11 2 30 11");
+  PAGE_PICTURES.entries[0].row = 3;
+  EmfCanvas canvas;
+  const int w = GetDeviceCaps(canvas.dc(), HORZRES);
+  const int h = GetDeviceCaps(canvas.dc(), VERTRES);
+  const CELL_SIZE cell{20, 30};
+  DrawPagePictures(nullptr, canvas.dc(), cell, 2, 20);
+  const EmfRecords records = canvas.finish();
+  // First cell: row 3 + 1, column 10; last: row 3 + 10, column 29.
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  SheetCellToPoint(4 * 80 + 10, &x1, &y1, cell);
+  SheetCellToPoint(13 * 80 + 29, &x2, &y2, cell);
+  const double sx = w / (20.0 * 80) / 2;
+  const double sy = h / (30.0 * 62);
+  ASSERT_FALSE(records.viewport_origins().empty());
+  EXPECT_EQ(records.viewport_origins().back().x, static_cast<LONG>(x1 * sx) + w / 2);
+  EXPECT_EQ(records.viewport_origins().back().y, static_cast<LONG>(y1 * sy));
+  ASSERT_FALSE(records.viewport_extents().empty());
+  EXPECT_EQ(records.viewport_extents().back().cx,
+            static_cast<LONG>(x2 * sx) - static_cast<LONG>(x1 * sx));
+  EXPECT_EQ(records.viewport_extents().back().cy,
+            static_cast<LONG>(y2 * sy) - static_cast<LONG>(y1 * sy));
+  EXPECT_EQ(records.rectangles().size(), 1u);
+  EXPECT_EQ(PAGE_PICTURE_FLAG, 0);
+}
+
+TEST_F(CellPictures, AContextWithoutACellDrawsNoPicture) {
+  PICTURE_RECORD picture{};
+  ASSERT_EQ(LoadPictureReference(&picture, "LOGO.WMF 1 1 10 5", 0, 0), 1);
+  EmfCanvas canvas;
+  EXPECT_EQ(DrawPictureInCells(&picture, nullptr, canvas.dc(), {0, 0}, 1), 0);
+  EXPECT_EQ(DrawPictureInCells(&picture, nullptr, canvas.dc(), {187, 0}, 1), 0);
+  EXPECT_EQ(DrawPictureInCells(&picture, nullptr, canvas.dc(), {187, 322}, 1), 1);
+  FreePicture(&picture);
+  EXPECT_EQ(canvas.finish().rectangles().size(), 1u);
+}

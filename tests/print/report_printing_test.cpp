@@ -1,0 +1,249 @@
+// A print run over a report file against the stand-in printer: the pages a
+// sheet from the settings file, the page range over the page numbers, the
+// sheets, a cancel, and every failure in turn leaving nothing behind.
+#include "report_printing.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "document_double.h"
+#include "language_setting.h"
+#include "modal_ui_double.h"
+#include "print_job.h"
+#include "print_window.h"
+#include "report_pages_sink.h"
+#include "scratch_folder.h"
+#include "settings_file.h"
+#include "sheet_rendering.h"
+
+namespace {
+
+// Pages of two lines, the first with control character '1'; "|" is a
+// page-break line.
+std::string Report(const std::string& layout) {
+  std::string out;
+  int page = 0;
+  for (char c : layout) {
+    if (c == '|') {
+      out += "[Page break]\n";
+      continue;
+    }
+    ++page;
+    out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text of page");
+  }
+  return out;
+}
+
+class ReportPrinting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(owner_.get(), nullptr) << "no window in the window prefix";
+    PRINT_JOB = {};
+    PAGES_PER_SHEET = 1;
+  }
+  void TearDown() override {
+    DeletePrintFonts();
+    PAGES_PER_SHEET = 1;
+  }
+  void PagesASheet(const char* value) {
+    WritePrivateProfileStringA("Print Format", "Output", value, SETTINGS_FILE);
+  }
+  std::string WriteReport(const std::string& layout) {
+    WriteBytes(report_, Report(layout));
+    return report_;
+  }
+  void Print(PrintDialogAnswer answer = {}, HINSTANCE instance = GetModuleHandleA(nullptr)) {
+    user_.print_answer = AnswerPrintDialog(printer_, answer);
+    EXPECT_EQ(PrintReportFile(owner_.get(), instance, report_.c_str(), 0), 0);
+  }
+  // Nothing of the job is left, and the report is closed.
+  void ExpectAllReleased(DocumentDouble& printer) {
+    EXPECT_EQ(printer.live_contexts(), 0);
+    EXPECT_EQ(printer.deletes_of_unknown_contexts, 0);
+    EXPECT_TRUE(printer.EachDocumentClosedOnce());
+    EXPECT_EQ(printer.end_docs_with_a_sheet_open, 0);
+    EXPECT_EQ(DocumentDouble::FindDialog(), nullptr);
+    EXPECT_TRUE(owner_.enabled());
+    EXPECT_TRUE(DeleteFileA(report_.c_str())) << "the report is still open";
+  }
+  static std::vector<std::string> PageTexts(const EmfRecords& page) {
+    std::vector<std::string> out;
+    for (const auto& t : page.texts())
+      if (t.text.rfind("page ", 0) == 0)
+        out.push_back(t.text.substr(0, t.text.find_last_not_of(' ') + 1));
+    return out;
+  }
+
+  SettingsFileGuard settings_;
+  ScratchFolder folder_;
+  std::string report_ = folder_ / "RUN1.DQO";
+  OwnerWindow owner_;
+  ModalUiDouble user_;
+  DocumentDouble printer_;
+};
+
+}  // namespace
+
+TEST(PrintFormat, TheOutputValueGivesThePagesASheet) {
+  EXPECT_EQ(PagesPerSheetFromSetting("2 PER 1"), 2);
+  EXPECT_EQ(PagesPerSheetFromSetting("4 per 1"), 4);
+  EXPECT_EQ(PagesPerSheetFromSetting("1 per 1"), 1);
+  EXPECT_EQ(PagesPerSheetFromSetting("3 per 1"), 1);
+  EXPECT_EQ(PagesPerSheetFromSetting(""), 1);
+  SettingsFileGuard settings;
+  EXPECT_EQ(ReadPrintFormat(), 1);
+  WritePrivateProfileStringA("Print Format", "Output", "2 PER 1", SETTINGS_FILE);
+  EXPECT_EQ(ReadPrintFormat(), 2);
+  WritePrivateProfileStringA("Print Format", "Output", "", SETTINGS_FILE);
+  EXPECT_EQ(ReadPrintFormat(), 1);
+}
+
+TEST_F(ReportPrinting, EachPageOfTheReportIsASheetAtOnePageASheet) {
+  WriteReport("PPP");
+  Print();
+  EXPECT_EQ(printer_.count("StartPage"), 3);
+  EXPECT_EQ(printer_.count("EndDoc"), 1);
+  ASSERT_EQ(printer_.pages.size(), 1u);
+  EXPECT_EQ(PageTexts(printer_.pages[0]), (std::vector<std::string>{"page 1", "page 2", "page 3"}));
+  EXPECT_TRUE(user_.messages.empty());
+  ExpectAllReleased(printer_);
+}
+
+TEST_F(ReportPrinting, ARangeOfThreeToFourAtTwoASheetIsOneSheetEndingAtPageFive) {
+  PagesASheet("2 per 1");
+  for (const char* layout : {"PPPPPP", "PP|PPPP"}) {
+    DocumentDouble printer;
+    WriteReport(layout);
+    user_.print_answer =
+        AnswerPrintDialog(printer, {.flags = PD_PAGENUMS, .from_page = 3, .to_page = 4});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    EXPECT_EQ(printer.count("StartPage"), 1) << layout;
+    EXPECT_EQ(printer.count("EndPage"), 1) << layout;
+    ASSERT_EQ(printer.pages.size(), 1u);
+    const EmfRecords& sheet = printer.pages[0];
+    EXPECT_EQ(PageTexts(sheet), (std::vector<std::string>{"page 3", "page 4"})) << layout;
+    // Page 3 on the left half, page 4 on the right.
+    const int w = GetDeviceCaps(GetDC(nullptr), HORZRES);
+    const auto origins = sheet.viewport_origins();
+    ASSERT_GE(origins.size(), 2u);
+    EXPECT_EQ(origins[origins.size() - 2].x, 0);
+    EXPECT_EQ(origins.back().x, w / 2);
+    ExpectAllReleased(printer);
+  }
+}
+
+TEST_F(ReportPrinting, ARangeBeyondTheReportStartsNoSheetAndAbortsTheJob) {
+  WriteReport("PPPPP");
+  Print({.flags = PD_PAGENUMS, .from_page = 7, .to_page = 8});
+  EXPECT_EQ(printer_.count("StartPage"), 0);
+  EXPECT_EQ(printer_.count("AbortDoc"), 1);
+  EXPECT_EQ(printer_.count("EndDoc"), 0);
+  EXPECT_TRUE(user_.messages.empty());
+  ExpectAllReleased(printer_);
+}
+
+TEST_F(ReportPrinting, AReportThatCannotBeOpenedAbortsTheJobAndReleasesIt) {
+  Print();
+  EXPECT_EQ(printer_.count("AbortDoc"), 1);
+  EXPECT_EQ(printer_.count("EndDoc"), 0);
+  EXPECT_EQ(printer_.live_contexts(), 0);
+  EXPECT_TRUE(owner_.enabled());
+  EXPECT_EQ(DocumentDouble::FindDialog(), nullptr);
+}
+
+TEST_F(ReportPrinting, EachCopyIsAPassOverTheReport) {
+  WriteReport("PP");
+  Print({.copies = 2});
+  EXPECT_EQ(printer_.count("StartPage"), 4);
+  EXPECT_EQ(PageTexts(printer_.pages.at(0)),
+            (std::vector<std::string>{"page 1", "page 2", "page 1", "page 2"}));
+  ExpectAllReleased(printer_);
+}
+
+TEST_F(ReportPrinting, ACancelMidJobAbortsOnceAndLeavesTheReportFree) {
+  WriteReport("PPPP");
+  printer_.cancel_call = 5;  // CreateDCA, SetAbortProc, StartDocA, StartPage, then EndPage
+  Print();
+  ASSERT_EQ(user_.texts(), std::vector<std::string>{"Print job has been canceled by user."});
+  EXPECT_EQ(printer_.count("AbortDoc"), 1);
+  EXPECT_EQ(printer_.count("EndDoc"), 0);
+  ExpectAllReleased(printer_);
+}
+
+TEST_F(ReportPrinting, EveryFailureInTurnLeavesNothingBehindAndSaysSoOnce) {
+  PagesASheet("2 per 1");
+  const std::string layout = "PPP|P";
+  // A run without failures, to count its calls.
+  std::vector<std::string> names;
+  {
+    DocumentDouble printer;
+    WriteReport(layout);
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    names = printer.names();
+    ASSERT_GT(names.size(), 8u);
+  }
+  const std::map<std::string, std::string> message_of = {
+      {"CreateDCA", "Can not create abort procedure."},
+      {"SetAbortProc", "Can not create abort procedure."},
+      {"StartDocA", ""},  // the escape starts the document instead
+      {"StartPage", "Cann't start a new page"},
+      {"EndPage", "Cann't finish current page"},
+      {"EndDoc", "Printing error occured."},
+      {"DeleteDC", ""}};
+  for (std::size_t k = 1; k <= names.size(); ++k) {
+    SCOPED_TRACE("call " + std::to_string(k) + " " + names[k - 1]);
+    user_.messages.clear();
+    DocumentDouble printer;
+    printer.fail_call = static_cast<int>(k);
+    WriteReport(layout);
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    const std::string expected = message_of.at(names[k - 1]);
+    if (expected.empty()) {
+      EXPECT_TRUE(user_.messages.empty());
+    } else {
+      EXPECT_EQ(user_.texts(), std::vector<std::string>{expected});
+    }
+    ExpectAllReleased(printer);
+  }
+  struct DialogCase {
+    PrintDialogAnswer answer;
+    HINSTANCE instance;
+    const char* message;
+  };
+  const HINSTANCE self = GetModuleHandleA(nullptr);
+  for (const DialogCase& c : std::vector<DialogCase>{
+           {{.has_default = false},
+            self,
+            "No default printer.\n\n Use Control Panel to install and select a default printer."},
+           {{.confirms = false}, self, "Can not send to printer."},
+           {{.copies = 0}, self, "Incorrect setup for the printer.\n\nPlease try again."},
+           {{.flags = PD_PAGENUMS, .from_page = 2, .to_page = 1},
+            self,
+            "Incorrect setup for the printer.\n\nPlease try again."},
+           {{.gives_dc = false}, self, "Can not create abort procedure."},
+           {{}, GetModuleHandleA("kernel32.dll"), "Unable to create a message dialog."}}) {
+    SCOPED_TRACE(c.message);
+    user_.messages.clear();
+    DocumentDouble printer;
+    WriteReport(layout);
+    user_.print_answer = AnswerPrintDialog(printer, c.answer);
+    PrintReportFile(owner_.get(), c.instance, report_.c_str(), 0);
+    EXPECT_EQ(user_.texts(), std::vector<std::string>{c.message});
+    ExpectAllReleased(printer);
+  }
+  {
+    user_.messages.clear();
+    DocumentDouble printer;
+    printer.cancel_call = 6;
+    WriteReport(layout);
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), self, report_.c_str(), 0);
+    EXPECT_EQ(user_.texts(), std::vector<std::string>{"Print job has been canceled by user."});
+    ExpectAllReleased(printer);
+  }
+}

@@ -1,0 +1,314 @@
+// A report page on a sheet, read back from an enhanced metafile: the page
+// places, the fonts and the cell, text segments, aligned values, leaders,
+// box lines and the sheet frame. Expected positions come from the same
+// context (SheetCellToPoint, GetTextExtentPointA, GetDeviceCaps).
+#include "sheet_rendering.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "line_characters.h"
+#include "metafile_records.h"
+#include "sheet_page.h"
+
+namespace {
+
+class SheetRendering : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PAGES_PER_SHEET = 1;
+    OUTPUT_TARGET = 0;
+    SetPrintFontMode(0);
+    PAGE_OFFSET = {};
+    REPORT_LANGUAGE_INDEX = 0;
+    EmptyPage();
+  }
+  void TearDown() override {
+    PAGES_PER_SHEET = 1;
+    SetPrintFontMode(0);
+    DeletePrintFonts();
+  }
+  // The context's text metrics in the text font.
+  static TEXTMETRICA TextMetrics(HDC dc) {
+    TEXTMETRICA metrics{};
+    HGDIOBJ old = SelectObject(dc, PRINT_FONTS.text);
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    return metrics;
+  }
+  static int Width(HDC dc, HFONT font, const std::string& text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPointA(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    return size.cx;
+  }
+  static POINT Cell(int cell, const CELL_SIZE& size) {
+    int32_t x = 0;
+    int32_t y = 0;
+    SheetCellToPoint(cell, &x, &y, size);
+    return {x, y};
+  }
+};
+
+LOGFONTA FontOf(HFONT font) {
+  LOGFONTA log{};
+  GetObjectA(font, sizeof log, &log);
+  return log;
+}
+
+}  // namespace
+
+TEST_F(SheetRendering, TheFontsAreArialAtTheirHeightsAndWeights) {
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  const LOGFONTA title = FontOf(PRINT_FONTS.title);
+  const LOGFONTA heading = FontOf(PRINT_FONTS.heading);
+  const LOGFONTA text = FontOf(PRINT_FONTS.text);
+  EXPECT_EQ(title.lfHeight, 105);
+  EXPECT_EQ(title.lfWeight, 800);
+  EXPECT_EQ(heading.lfHeight, 100);
+  EXPECT_EQ(heading.lfWeight, 800);
+  EXPECT_EQ(text.lfHeight, 100);
+  EXPECT_EQ(text.lfWeight, 400);
+  EXPECT_STREQ(text.lfFaceName, "Arial");
+  EXPECT_EQ(text.lfQuality, PROOF_QUALITY);
+}
+
+TEST_F(SheetRendering, TheCellFollowsTheTextFontAndThePagesASheet) {
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  const TEXTMETRICA m = TextMetrics(canvas.dc());
+  ASSERT_GT(m.tmAveCharWidth, 0);
+  EXPECT_EQ(cell.width, static_cast<int32_t>(1.1 * m.tmAveCharWidth));
+  EXPECT_EQ(cell.height, static_cast<int32_t>(1.1 * m.tmHeight));
+  PAGES_PER_SHEET = 4;
+  CreatePrintFonts(canvas.dc(), &cell);
+  EXPECT_EQ(cell.width, m.tmAveCharWidth);
+  EXPECT_EQ(cell.height, m.tmHeight);
+  SetPrintFontMode(1);
+  CreatePrintFonts(canvas.dc(), &cell);
+  EXPECT_STREQ(FontOf(PRINT_FONTS.text).lfFaceName, "Courier New");
+  const TEXTMETRICA fixed = TextMetrics(canvas.dc());
+  EXPECT_EQ(cell.width, static_cast<int32_t>(0.9 * fixed.tmAveCharWidth));
+  EXPECT_EQ(cell.height, fixed.tmHeight);
+}
+
+struct PlaceCase {
+  int32_t per_sheet;
+  int32_t p;
+  int32_t column, row;     // offsets when printed
+  int32_t preview_column;  // when previewed
+  bool right, bottom, frame;
+};
+
+class SheetPlaces : public SheetRendering, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(SheetPlaces, GiveTheOffsetsAndTheViewportOfTheirPlace) {
+  const PlaceCase& c = GetParam();
+  PAGES_PER_SHEET = c.per_sheet;
+  const SheetPlace place = PrintSheetPlace(c.per_sheet, c.p);
+  EXPECT_EQ(place.column_offset, c.column);
+  EXPECT_EQ(place.row_offset, c.row);
+  EXPECT_EQ(place.frame_first, c.frame);
+  EXPECT_EQ(PreviewSheetPlace(c.per_sheet, c.p).column_offset, c.preview_column);
+
+  EmfCanvas canvas;
+  const int w = GetDeviceCaps(canvas.dc(), HORZRES);
+  const int h = GetDeviceCaps(canvas.dc(), VERTRES);
+  SetPageViewport(nullptr, canvas.dc(), {30, 40}, c.p);
+  const EmfRecords records = canvas.finish();
+  ASSERT_EQ(records.map_modes(), std::vector<int>{MM_ANISOTROPIC});
+  ASSERT_EQ(records.window_extents().size(), 1u);
+  EXPECT_EQ(records.window_extents()[0].cx, 80 * 30);
+  EXPECT_EQ(records.window_extents()[0].cy, 62 * 40);
+  ASSERT_EQ(records.viewport_origins().size(), 1u);
+  EXPECT_EQ(records.viewport_origins()[0].x, c.right ? w / 2 : 0);
+  EXPECT_EQ(records.viewport_origins()[0].y, c.bottom ? h / 2 : 0);
+  ASSERT_EQ(records.viewport_extents().size(), 1u);
+  EXPECT_EQ(records.viewport_extents()[0].cx, c.per_sheet == 1 ? w : w / 2);
+  EXPECT_EQ(records.viewport_extents()[0].cy, c.per_sheet == 4 ? h / 2 : h);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SheetPlaces,
+                         ::testing::Values(PlaceCase{1, 1, 0, 0, 0, false, false, false},
+                                           PlaceCase{2, 1, 5, 3, 6, false, false, true},
+                                           PlaceCase{2, 2, 4, 3, 4, true, false, false},
+                                           PlaceCase{2, 3, 5, 3, 6, false, false, true},
+                                           PlaceCase{4, 1, 7, 3, 8, false, false, true},
+                                           PlaceCase{4, 2, 4, 3, 4, true, false, false},
+                                           PlaceCase{4, 3, 7, 2, 8, false, true, false},
+                                           PlaceCase{4, 4, 4, 2, 4, true, true, false},
+                                           PlaceCase{4, 5, 7, 3, 8, false, false, true}));
+
+TEST_F(SheetRendering, TheTwoPageFrameIsARectangleAndAMiddleLine) {
+  EmfCanvas canvas;
+  const int w = GetDeviceCaps(canvas.dc(), HORZRES);
+  const int h = GetDeviceCaps(canvas.dc(), VERTRES);
+  DrawSheetFrame(nullptr, canvas.dc(), 2);
+  const EmfRecords records = canvas.finish();
+  const double c = w / 160.0;
+  const double d = h / 62.0;
+  ASSERT_EQ(records.rectangles().size(), 1u);
+  const RECTL box = records.rectangles()[0].box;
+  EXPECT_EQ(box.left, static_cast<LONG>(3 * c));
+  EXPECT_EQ(box.top, static_cast<LONG>(2 * d));
+  EXPECT_EQ(box.right, static_cast<LONG>(166 * c) - 1);
+  EXPECT_EQ(box.bottom, static_cast<LONG>(61 * d) - 1);
+  ASSERT_EQ(records.moves().size(), 1u);
+  EXPECT_EQ(records.moves()[0].at.x, static_cast<LONG>(80 * c));
+  EXPECT_EQ(records.lines()[0].at.y, static_cast<LONG>(61 * d));
+}
+
+TEST_F(SheetRendering, TheFourPageFrameAddsTheLineAcrossAtHalfTheHeight) {
+  EmfCanvas canvas;
+  const int w = GetDeviceCaps(canvas.dc(), HORZRES);
+  const int h = GetDeviceCaps(canvas.dc(), VERTRES);
+  DrawSheetFrame(nullptr, canvas.dc(), 4);
+  const EmfRecords records = canvas.finish();
+  const double c = w / 160.0;
+  const double d = h / 124.0;
+  ASSERT_EQ(records.rectangles().size(), 1u);
+  EXPECT_EQ(records.rectangles()[0].box.left, static_cast<LONG>(5 * c));
+  EXPECT_EQ(records.rectangles()[0].box.bottom, static_cast<LONG>(122 * d) - 1);
+  ASSERT_EQ(records.moves().size(), 2u);
+  EXPECT_EQ(records.moves()[1].at.y, h / 2);
+  EXPECT_EQ(records.lines()[1].at.y, h / 2);
+  EXPECT_EQ(records.lines()[1].at.x, static_cast<LONG>(166 * c));
+}
+
+TEST_F(SheetRendering, OneAPageSheetDrawsNoFrame) {
+  EmfCanvas canvas;
+  DrawSheetFrame(nullptr, canvas.dc(), 1);
+  EXPECT_TRUE(canvas.finish().rectangles().empty());
+}
+
+TEST_F(SheetRendering, EachRowIsWrittenInTheFontItsControlCharacterChooses) {
+  PutRow(0, "REPORT TITLE", '1');
+  PutRow(1, "Heading", 'x');
+  PutRow(2, "Body text", 'u');
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  DrawPageBody(canvas.dc(), 3, cell);
+  const auto texts = TextsWithFonts(canvas.finish());
+  const WrittenText* title = FindText(texts, "REPORT");
+  const WrittenText* heading = FindText(texts, "Heading");
+  const WrittenText* body = FindText(texts, "Body");
+  ASSERT_TRUE(title && heading && body);
+  EXPECT_EQ(title->font_height, 105);
+  EXPECT_EQ(heading->font_height, 100);
+  EXPECT_EQ(heading->font_weight, 800);
+  EXPECT_EQ(body->font_weight, 400);
+  EXPECT_EQ(body->at.x, Cell(160, cell).x);
+  EXPECT_EQ(body->at.y, Cell(160, cell).y);
+}
+
+TEST_F(SheetRendering, AnUnderlinedRowGetsALineToTheMiddleOfColumn79) {
+  PutRow(0, "Body text", 'u');
+  PutRow(1, "Short", 'v');
+  EmfCanvas canvas;
+  const CELL_SIZE cell{20, 30};
+  DrawSheetLines(canvas.dc(), 2, cell);
+  const EmfRecords records = canvas.finish();
+  ASSERT_EQ(records.lines().size(), 2u);
+  EXPECT_EQ(records.moves()[0].at.y, Cell(0, cell).y + 30);
+  EXPECT_EQ(records.lines()[0].at.x, Cell(79, cell).x - 10);
+  EXPECT_EQ(records.lines()[1].at.x, Cell(80 + 60, cell).x - 10);
+}
+
+TEST_F(SheetRendering, ALeadersDotsStretchSoTheColonStartsAtItsOwnCell) {
+  PutRow(0, "Flow rate ......: 12.5");
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  DrawPageBody(canvas.dc(), 1, cell);
+  const auto texts = TextsWithFonts(canvas.finish());
+  const WrittenText* leader = FindText(texts, "Flow");
+  ASSERT_NE(leader, nullptr);
+  const std::size_t colon = leader->text.find(':');
+  ASSERT_NE(colon, std::string::npos);
+  EmfCanvas measure;
+  CELL_SIZE again{};
+  CreatePrintFonts(measure.dc(), &again);
+  const int before_colon = Width(measure.dc(), PRINT_FONTS.text, leader->text.substr(0, colon));
+  const int dot = Width(measure.dc(), PRINT_FONTS.text, "....") / 4;
+  const int target = Cell(16, cell).x - Cell(0, cell).x;
+  EXPECT_GT(colon, std::string("Flow rate ......").size());
+  EXPECT_LE(before_colon, target);
+  EXPECT_GT(before_colon, target - dot - 1);
+}
+
+TEST_F(SheetRendering, ALeaderOnAHugeCellStopsAt599Characters) {
+  EmfCanvas canvas;
+  CELL_SIZE fonts{};
+  CreatePrintFonts(canvas.dc(), &fonts);
+  const std::string segment = "Flow rate ......: 12.5";
+  DrawSheetSegment(canvas.dc(), segment.c_str(), 0, static_cast<int32_t>(segment.size()),
+                   {2000, 30});
+  const EmfRecords records = canvas.finish();
+  ASSERT_EQ(records.texts().size(), 1u);
+  EXPECT_EQ(records.texts()[0].text.size(), 599u);
+  EXPECT_EQ(records.texts()[0].text.substr(records.texts()[0].text.size() - 6), ": 12.5");
+}
+
+TEST_F(SheetRendering, ARightMarkEndsTheValueAtTheRightEdgeOfItsCell) {
+  // Row 0 with a control character is the title; the value sits on row 1.
+  PutRow(1, "Area       124.75", 'b', "                }");
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  DrawPageBody(canvas.dc(), 2, cell);
+  const auto texts = TextsWithFonts(canvas.finish());
+  const WrittenText* value = FindText(texts, "124.75");
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->text, "124.75");
+  EmfCanvas measure;
+  CELL_SIZE again{};
+  CreatePrintFonts(measure.dc(), &again);
+  const int w = Width(measure.dc(), PRINT_FONTS.text, "124.75");
+  EXPECT_EQ(value->at.x, Cell(80 + 16, cell).x + cell.width - w);
+  ASSERT_NE(FindText(texts, "Area"), nullptr);
+}
+
+TEST_F(SheetRendering, ADashedRunBetweenBarsIsOneLineAndNoText) {
+  PutRow(0, "|-----|");
+  EmfCanvas canvas;
+  const CELL_SIZE cell{20, 30};
+  DrawPageBody(canvas.dc(), 1, cell);
+  const EmfRecords records = canvas.finish();
+  EXPECT_TRUE(records.texts().empty());
+  // One line across, from the middle of the first bar to the middle of the last.
+  bool across = false;
+  for (std::size_t i = 0; i < records.moves().size(); ++i)
+    if (records.moves()[i].at.y == 15 && records.moves()[i].at.x == 10 &&
+        records.lines()[i].at.x == Cell(7, cell).x - 10)
+      across = true;
+  EXPECT_TRUE(across);
+}
+
+TEST_F(SheetRendering, ALineCountBeyondThePageIsHeldToItsSixtyOneRows) {
+  for (int r = 0; r < 61; ++r) PutRow(r, "row");
+  PutRow(61, "NEVER PRINTED");
+  EmfCanvas canvas;
+  const CELL_SIZE cell{20, 30};
+  DrawPageBody(canvas.dc(), 100, cell);
+  DrawPageBody(canvas.dc(), -5, cell);
+  const EmfRecords records = canvas.finish();
+  EXPECT_EQ(records.texts().size(), 61u);
+  for (const auto& t : records.texts()) EXPECT_EQ(t.text.find("NEVER"), std::string::npos);
+}
+
+TEST_F(SheetRendering, BoxBytesAreTextInChinese) {
+  REPORT_LANGUAGE_INDEX = CHINESE_LANGUAGE_INDEX;
+  PutRow(0, "\xC4\xC4\xC4 |--|");
+  EmfCanvas canvas;
+  const CELL_SIZE cell{20, 30};
+  DrawPageBody(canvas.dc(), 1, cell);
+  const EmfRecords records = canvas.finish();
+  ASSERT_EQ(records.texts().size(), 1u);
+  EXPECT_EQ(records.texts()[0].text.substr(0, 3), "\xC4\xC4\xC4");
+}
