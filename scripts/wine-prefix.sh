@@ -11,5 +11,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
 fi
-setsid wineserver -p </dev/null >/dev/null 2>&1 &
+setsid /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
