@@ -14,7 +14,7 @@
 //     12 and 24 points a curve, each with its replay, S cycles a row.
 //
 //   zovkbench --case FILE [--cycles N] [--replay-every K] [--scaling-cycles S]
-//             [--work FOLDER]              (N 10000, K 10, S 50; S 0: no table)
+//             [--work FOLDER]              (N 6000, K 10, S 50; S 0: no table)
 //   zovkbench --write-block FILE [HOT COLD]   writes a block file and stops
 #include <windows.h>
 
@@ -42,7 +42,9 @@ namespace {
 struct Options {
   std::string case_file;
   std::string work_folder;
-  int64_t cycles = 10000;
+  // Enough cycles to show a steady heap, few enough for a run of under two
+  // minutes; a longer watch of the memory: --cycles 10000.
+  int64_t cycles = 6000;
   int64_t replay_every = 10;
   int64_t scaling_cycles = 50;
   int64_t hot_curves = 5;
@@ -340,14 +342,15 @@ void PrintScaling(const VodiLibrary& library, const Options& o, const std::strin
   }
   std::printf(
       "\nexecute as the block grows (%lld cycles a row, medians)\n"
-      "  curves a side  points a curve  server calls  execute ms  replay ms  ratio"
-      "  execute us a call  replay us a call\n",
+      "  curves a side  points a curve  curves x points  server calls  execute ms  replay ms"
+      "  ratio  execute us a call  replay us a call\n",
       static_cast<long long>(o.scaling_cycles));
   for (const Row& r : rows) {
     const double calls = static_cast<double>(r.calls);
-    std::printf("  %13d  %14d  %12zu  %10.3f  %9.3f  %5.2f  %17.3f  %16.3f\n", r.curves, r.points,
-                r.calls, r.execute * 1e3, r.replay * 1e3, r.replay > 0 ? r.execute / r.replay : 0.0,
-                r.execute * 1e6 / calls, r.replay * 1e6 / calls);
+    std::printf("  %13d  %14d  %15d  %12zu  %10.3f  %9.3f  %5.2f  %17.3f  %16.3f\n", r.curves,
+                r.points, r.curves * r.points, r.calls, r.execute * 1e3, r.replay * 1e3,
+                r.replay > 0 ? r.execute / r.replay : 0.0, r.execute * 1e6 / calls,
+                r.replay * 1e6 / calls);
   }
 }
 
