@@ -43,8 +43,12 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
       GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_FIND_OR_CREATE,
                           CASE_PROGRAM_NAME.data(), kProgramNameLength));
   // Without a server or its case there is nothing to run the block in; the
-  // case file is left alone and no message comes back.
-  if (!server || !s.case_data) return;
+  // case file is left alone, no message comes back and the result object
+  // holds no performance.
+  if (!server || !s.case_data) {
+    REBUILD_RESULT_OBJECT(result_id, result_id_len, &kBeforeRun, &s.case_data, &s.error_word);
+    return;
+  }
 
   // A case file that exists but could not be backed up is not saved over by
   // this call: the user would have neither it nor a backup if the save failed.

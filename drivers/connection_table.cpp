@@ -7,7 +7,18 @@
 #include <cstdio>
 #include <new>
 
-ConnectionTable CONNECTION_TABLE;
+namespace {
+
+// The table is never destroyed. Its destructor would release the servers from
+// the module's detach: under the loader lock when the host unloads the
+// library without calling exit, or after the server's own module is gone at
+// the end of the process. Exit is the one place that shuts down and releases;
+// what exit never released is left to the process's end.
+alignas(ConnectionTable) unsigned char CONNECTION_TABLE_STORAGE[sizeof(ConnectionTable)];
+
+}  // namespace
+
+ConnectionTable& CONNECTION_TABLE = *new (CONNECTION_TABLE_STORAGE) ConnectionTable();
 
 namespace {
 
@@ -25,15 +36,19 @@ void ReportNoConnection(const ConnectionKey& key, const char* what, HRESULT hr) 
   OutputDebugStringA(line);
 }
 
+// Entry by entry: the connection's case data goes first, while its server is
+// still up to take the release, then the server is shut down and released.
+// The arrays' own memory goes too, so that an unload after exit leaves
+// nothing behind.
 void ReleaseAll(ConnectionTable& table) {
   for (std::size_t i = 0; i < table.SERVER_OBJECTS.size(); ++i) {
-    if (CaseServer* server = table.SERVER_OBJECTS[i].get()) server->ShutDown();
     table.CASE_OBJECTS[i].reset();
+    if (CaseServer* server = table.SERVER_OBJECTS[i].get()) server->ShutDown();
     table.SERVER_OBJECTS[i].reset();
   }
-  table.SERVER_OBJECTS.clear();
-  table.CASE_OBJECTS.clear();
-  table.CONNECTION_KEYS.clear();
+  table.SERVER_OBJECTS = {};
+  table.CASE_OBJECTS = {};
+  table.CONNECTION_KEYS = {};
 }
 
 // Creates the key's server and opens the program's case in it; the new entry

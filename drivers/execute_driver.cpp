@@ -2,7 +2,23 @@
 // CASE_LINK, selects the unit set and runs the case.
 #include "case_link.h"
 #include "drivers.h"
+#include "exchange.h"
 #include "unit_factors.h"
+
+namespace {
+
+constexpr int64_t kBeforeRun = 1;
+int64_t RESET_ERROR_WORD = 0;
+
+}  // namespace
+
+void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {
+  if (!ids_count || *ids_count < HOST_RESULT_ID || !host_ids || ids_len < 1) return;
+  // The rebuild before a run reads nothing of the case.
+  CaseData* no_case = nullptr;
+  REBUILD_RESULT_OBJECT(host_ids + (HOST_RESULT_ID - 1) * ids_len, ids_len, &kBeforeRun, &no_case,
+                        &RESET_ERROR_WORD);
+}
 
 void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                     int64_t* host_options, int64_t* /*real_count*/, double* /*host_reals*/,
@@ -10,11 +26,13 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
                     int64_t key_len, int64_t* message_count, int64_t* message_codes) {
   // A block whose ids or options cannot hold what it names is not run: the
   // host gets no message, CASE_LINK names no curve and the case file stays as
-  // it is. Besides the curves, the ids must hold the unit input object.
+  // it is; its result object holds no performance. Besides the curves, the
+  // ids must hold the unit input object.
   const bool linked = LINK_EXECUTE_BLOCK(ids_count, host_ids, ids_len, option_count, host_options);
   if (!linked || *ids_count < HOST_UNIT_INPUT_ID) {
     CASE_LINK.NHOT = 0;
     CASE_LINK.NCOLD = 0;
+    RESET_RESULT_OBJECT(ids_count, host_ids, ids_len);
     return;
   }
   SET_UNIT_FACTORS(&HOST_UNIT_SET);

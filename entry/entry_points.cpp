@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "connection_table.h"
 #include "drivers.h"
 #include "exception_filters.h"
 #include "loader.h"
@@ -53,6 +54,9 @@ ZOVK_API void ZOVK_VODI_INPUT(int64_t* ids_count, char* host_ids, int64_t* optio
   const uint32_t fault = RunGuarded(FilterInputException, [&](uint32_t& FAULT_CODE) {
     if (!SetUpRun(EntryKind::kInput, case_path, case_path_len)) {
       *host_status = kInputCasePathRefused;
+      // The connections open whatever the case path: they, and OLE with the
+      // first of them, serve every later call of the block.
+      OPEN_CONNECTIONS(connection_key, key_len);
       return;
     }
     *host_status = 0;
@@ -87,9 +91,13 @@ ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* opt
     const bool ready = SetUpRun(EntryKind::kExecute, case_path, case_path_len);
     FAULT_CODE = 0;
     *message_count = 0;
-    // A refused case path ends the call with no messages; the run's
-    // temporary files are those of an earlier call and stay.
-    if (!ready) return;
+    // A refused case path ends the call with no messages and no performance
+    // under the result object; the run's temporary files are those of an
+    // earlier call and stay.
+    if (!ready) {
+      RESET_RESULT_OBJECT(ids_count, host_ids, ids_len);
+      return;
+    }
     HANDLE_EXECUTE(ids_count, host_ids, ids_len, option_count, host_options, real_count, host_reals,
                    further, case_path, case_path_len, connection_key, key_len, message_count,
                    message_codes);

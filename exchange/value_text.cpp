@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace {
@@ -14,50 +15,120 @@ namespace {
 constexpr int kSignificantDigits = 15;
 constexpr std::size_t kFixedFieldWidth = 19;  // then 5 blanks, where the exponent would stand
 
-std::string RightAligned(std::string_view text, std::size_t width) {
-  std::string field(width > text.size() ? width - text.size() : 0, ' ');
-  field += text;
-  return field;
+// A field is built in a buffer of its own width: every number of one row of
+// a curve passes through here, so nothing is allocated on the way.
+using RealField = char[REAL_FIELD_WIDTH];
+
+// Copies text right-aligned into field[0..width), blanks before it.
+void RightAlign(std::string_view text, char* field, std::size_t width) {
+  const std::size_t n = text.size() < width ? text.size() : width;
+  std::memset(field, ' ', width - n);
+  std::memcpy(field + (width - n), text.data(), n);
 }
 
-// The decimal exponent of a positive finite magnitude once it is rounded to
-// 15 significant digits: 999999999999999.9 rounds to 1.0E15 and answers 15.
-int RoundedExponent(double magnitude) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                               kSignificantDigits - 1);
-  const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
-  const std::size_t e = s.find('e');
-  std::string_view digits = s.substr(e + 2);
+// A real rounded to 15 significant digits: the digits without their point
+// and the decimal exponent after rounding (999999999999999.9 gives
+// "100000000000000" and 15).
+struct RoundedDigits {
+  char digits[kSignificantDigits];
   int exponent = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-  return s[e + 1] == '-' ? -exponent : exponent;
+};
+
+// The digits and exponent of a scientific text "d.ddde+XX" (or "de+XX"),
+// padded with zeros to 15 digits; false when the text holds more digits.
+bool TakeScientific(std::string_view s, RoundedDigits& out) {
+  const std::size_t e = s.find('e');
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < e; ++i) {
+    if (s[i] == '.') continue;
+    if (n == kSignificantDigits) return false;
+    out.digits[n++] = s[i];
+  }
+  std::memset(out.digits + n, '0', kSignificantDigits - n);
+  int exponent = 0;
+  std::from_chars(s.data() + e + 2, s.data() + s.size(), exponent);
+  out.exponent = s[e + 1] == '-' ? -exponent : exponent;
+  return true;
 }
 
-std::string FixedForm(double value, int exponent) {
+// Rounds a positive finite magnitude to 15 significant digits. The shortest
+// text that reads back as the magnitude serves whenever it has at most 15
+// digits: the magnitude lies within half a unit of its last binary place of
+// that text, far closer than half a unit of the 15th decimal place, so the
+// text is the rounding itself. Longer ones are rounded by the library.
+void RoundTo15Digits(double magnitude, RoundedDigits& out) {
   char buf[64];
-  const int decimals = kSignificantDigits - 1 - exponent;
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  std::string s(buf, r.ptr);
-  // A fixed-point number always shows its point, also with no decimals left.
-  if (decimals == 0) s += '.';
-  return RightAligned(s, kFixedFieldWidth) + std::string(REAL_FIELD_WIDTH - kFixedFieldWidth, ' ');
+  auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+  if (TakeScientific(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), out)) return;
+  r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                    kSignificantDigits - 1);
+  TakeScientific(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), out);
 }
 
-std::string ExponentForm(double value) {
+// Fixed-point from 0.1 (exponent -1) up to below 1.0E15 (exponent 14), in
+// the first 19 characters: the 15 digits with the point after the first
+// exponent + 1 of them ("0." before them for exponent -1); a fixed-point
+// number always shows its point, also with no decimals left.
+void FixedForm(bool negative, const RoundedDigits& r, char* field) {
+  char text[kFixedFieldWidth + 1];
+  std::size_t n = 0;
+  if (negative) text[n++] = '-';
+  if (r.exponent < 0) {
+    text[n++] = '0';
+    text[n++] = '.';
+    std::memcpy(text + n, r.digits, kSignificantDigits);
+    n += kSignificantDigits;
+  } else {
+    const auto whole = static_cast<std::size_t>(r.exponent) + 1;
+    std::memcpy(text + n, r.digits, whole);
+    n += whole;
+    text[n++] = '.';
+    std::memcpy(text + n, r.digits + whole, kSignificantDigits - whole);
+    n += kSignificantDigits - whole;
+  }
+  RightAlign(std::string_view(text, n), field, kFixedFieldWidth);
+  std::memset(field + kFixedFieldWidth, ' ', REAL_FIELD_WIDTH - kFixedFieldWidth);
+}
+
+// One digit, the point, 15 digits and a three-digit exponent.
+void ExponentForm(double value, char* field) {
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
                                kSignificantDigits);
   const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
   const std::size_t e = s.find('e');
   const std::string_view digits = s.substr(e + 2);
-  std::string text(s.substr(0, e));
-  text += 'E';
-  text += s[e + 1];
+  char text[REAL_FIELD_WIDTH];
+  std::size_t n = e;
+  std::memcpy(text, s.data(), e);
+  text[n++] = 'E';
+  text[n++] = s[e + 1];
   // Three exponent digits: reals reach E+308 and, below the normal range, E-324.
-  text.append(digits.size() < 3 ? 3 - digits.size() : 0, '0');
-  text += digits;
-  return RightAligned(text, REAL_FIELD_WIDTH);
+  for (std::size_t pad = digits.size(); pad < 3; ++pad) text[n++] = '0';
+  std::memcpy(text + n, digits.data(), digits.size());
+  n += digits.size();
+  RightAlign(std::string_view(text, n), field, REAL_FIELD_WIDTH);
+}
+
+void FormatRealField(double value, char* field) {
+  if (std::isnan(value)) return RightAlign("NaN", field, REAL_FIELD_WIDTH);
+  if (std::isinf(value))
+    return RightAlign(value < 0 ? "-Infinity" : "Infinity", field, REAL_FIELD_WIDTH);
+  // Also for -0.0, which is no negative number.
+  if (value == 0) return RightAlign("0.000000000000000E+000", field, REAL_FIELD_WIDTH);
+  RoundedDigits rounded;
+  RoundTo15Digits(std::fabs(value), rounded);
+  if (rounded.exponent >= -1 && rounded.exponent <= kSignificantDigits - 1)
+    return FixedForm(value < 0, rounded, field);
+  ExponentForm(value, field);
+}
+
+// A 64-bit integer has at most 20 characters, its sign included.
+void FormatIntegerField(int64_t value, char* field) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value);
+  RightAlign(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), field,
+             INTEGER_FIELD_WIDTH);
 }
 
 bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
@@ -82,26 +153,28 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 }  // namespace
 
 std::string FormatRealValue(double value) {
-  if (std::isnan(value)) return RightAligned("NaN", REAL_FIELD_WIDTH);
-  if (std::isinf(value))
-    return RightAligned(value < 0 ? "-Infinity" : "Infinity", REAL_FIELD_WIDTH);
-  if (value == 0) return ExponentForm(0.0);  // also for -0.0, which is no negative number
-  const int exponent = RoundedExponent(std::fabs(value));
-  // From 0.1 (exponent -1) up to below 1.0E15 (exponent 14).
-  if (exponent >= -1 && exponent <= kSignificantDigits - 1) return FixedForm(value, exponent);
-  return ExponentForm(value);
+  RealField field;
+  FormatRealField(value, field);
+  return std::string(field, REAL_FIELD_WIDTH);
 }
 
 std::string FormatIntegerValue(int64_t value) {
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value);
-  return RightAligned(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)),
-                      INTEGER_FIELD_WIDTH);
+  char field[INTEGER_FIELD_WIDTH];
+  FormatIntegerField(value, field);
+  return std::string(field, INTEGER_FIELD_WIDTH);
 }
 
-void WriteRealValue(ValueText& text, double value) { text = FormatRealValue(value); }
+void WriteRealValue(ValueText& text, double value) {
+  RealField field;
+  FormatRealField(value, field);
+  text.assign(std::string_view(field, REAL_FIELD_WIDTH));
+}
 
-void WriteIntegerValue(ValueText& text, int64_t value) { text = FormatIntegerValue(value); }
+void WriteIntegerValue(ValueText& text, int64_t value) {
+  char field[INTEGER_FIELD_WIDTH];
+  FormatIntegerField(value, field);
+  text.assign(std::string_view(field, INTEGER_FIELD_WIDTH));
+}
 
 bool ReadRealValue(std::string_view text, double& value) {
   std::size_t i = SkipBlanks(text);

@@ -81,6 +81,10 @@
 //   - SetMultiCaseData: keeps both texts as they came and answers each in upper
 //     case (a-z only) followed by "/1" for the first and "/2" for the second:
 //     "batch a" comes back as "BATCH A/1".
+//   - Once the module has been detached (FreeLibrary of casesrv.dll, or the
+//     end of the process), an AddRef or Release of any of its objects ends the
+//     process with the exit code CASE_SERVER_CALLED_AFTER_DETACH: on the
+//     platform such a call runs into a module that is gone.
 #pragma once
 
 #include <stdint.h>
@@ -94,6 +98,9 @@
 #else
 #define CASE_PROBE_API __declspec(dllimport)
 #endif
+
+// The exit code of a process that called an object after the module's detach.
+enum { CASE_SERVER_CALLED_AFTER_DETACH = 0xDE7AC4 };
 
 // Collections of a case.
 enum {
@@ -121,6 +128,10 @@ struct CaseProbeServer {
   int32_t has_case;     // a case was opened or loaded
   int32_t case_open;    // opened or loaded, and not closed since
   int32_t runs;         // CaseServer::RunProgram calls that ran the program
+  // References to the case data object that callers still held when
+  // CaseServer::ShutDown arrived; -1 before a shut down or without a case
+  // data object.
+  int32_t case_data_held_at_shut_down;
 };
 // The record of server 1..count (0: the selected one). Returns 1, or 0 when
 // there is no such server.

@@ -28,7 +28,8 @@ inline constexpr intptr_t CONNECTION_TABLE_FILLED = 10;
 
 // Entry i of the three arrays belongs together; entries keep their creation
 // order. The table holds one reference to each server and each case data
-// object and releases both at exit.
+// object and releases both at exit, and only there: it is never destroyed,
+// so neither unloading the library nor the end of the process calls a server.
 struct ConnectionTable {
   std::vector<ComPtr<CaseServer>> SERVER_OBJECTS;
   std::vector<ComPtr<CaseData>> CASE_OBJECTS;
@@ -36,7 +37,7 @@ struct ConnectionTable {
   // OPEN_CONNECTIONS has initialised OLE since the last exit.
   bool OLE_INITIALISED = false;
 };
-extern ConnectionTable CONNECTION_TABLE;
+extern ConnectionTable& CONNECTION_TABLE;
 
 // Returns the connection's CaseServer object, null, or in CONNECTION_ANY_ENTRIES
 // mode CONNECTION_TABLE_FILLED. The key is its first 20 characters, padded with

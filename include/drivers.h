@@ -26,6 +26,13 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
                     char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,
                     int64_t* message_count, int64_t* message_codes);
 
+// What an execute call that does not run the program leaves the host: the
+// result object rebuilt as before a run, with its three member records and
+// no "DOVI_PERFORMANCE", so that no earlier run's performance reads as this
+// call's. Ids that do not hold HOST_IDS(1) (no element, or elements of no
+// length) touch nothing; nothing past the first element is read.
+void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len);
+
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
                    char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,

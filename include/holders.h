@@ -31,6 +31,15 @@ class Bstr {
   void reset(std::string_view ansi) {
     SysFreeString(s_);
     s_ = nullptr;
+    // Variable names and value texts are plain ASCII, which every ANSI code
+    // page maps to the same characters: widened here without asking the
+    // platform twice for each of the thousands of texts a run puts.
+    if (IsAscii(ansi)) {
+      s_ = SysAllocStringLen(nullptr, static_cast<UINT>(ansi.size()));
+      if (s_)
+        for (std::size_t i = 0; i < ansi.size(); ++i) s_[i] = static_cast<OLECHAR>(ansi[i]);
+      return;
+    }
     const int wide = ansi.empty() ? 0
                                   : MultiByteToWideChar(CP_ACP, 0, ansi.data(),
                                                         static_cast<int>(ansi.size()), nullptr, 0);
@@ -62,6 +71,12 @@ class Bstr {
   }
 
  private:
+  static bool IsAscii(std::string_view text) {
+    for (char c : text)
+      if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+  }
+
   BSTR s_ = nullptr;
 };
 

@@ -26,7 +26,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       </dev/null >/dev/null 2>&1
   fi
 fi
-setsid wineserver -p </dev/null >/dev/null 2>&1 &
+setsid /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
 if [ "$kind" = printer ]; then
   /usr/lib/wine/wine64 "$(cd "$build" && pwd)/bin/install_test_printer.exe" </dev/null

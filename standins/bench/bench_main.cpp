@@ -2,19 +2,26 @@
 // memory. It plays the host for a block of 5 hot and 5 cold heat-release
 // curves of 24 points, runs N execute and output cycles against the
 // stand-ins, and prints
-//   - the time of an execute call (and of an output call),
-//   - the case server calls an execute call makes (counted in the server's log),
-//   - the process's memory after 100 cycles and after the last,
-//   - the time of a bare replay of one execute call's server calls, made
-//     straight through the COM interfaces, and from it the library's own share.
+//   - the time of an execute call and of an output call, each beside a bare
+//     replay of the case server calls it made (recorded in the server's log
+//     and made again straight through the COM interfaces, every Kth cycle in
+//     the same loop, so that both see the same load of the machine), and
+//     their ratio: what the call costs beyond its server calls is the
+//     library's own work;
+//   - the case server calls an execute call makes;
+//   - the process's memory after 100 cycles and after the last;
+//   - the execute time and server calls for 1, 3 and 5 curves a side and 6,
+//     12 and 24 points a curve, each with its replay, S cycles a row.
 //
-//   zovkbench --case FILE [--cycles N] [--replays R] [--work FOLDER]
+//   zovkbench --case FILE [--cycles N] [--replay-every K] [--scaling-cycles S]
+//             [--work FOLDER]              (N 6000, K 10, S 50; S 0: no table)
 //   zovkbench --write-block FILE [HOT COLD]   writes a block file and stops
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +42,11 @@ namespace {
 struct Options {
   std::string case_file;
   std::string work_folder;
-  int64_t cycles = 10000;
-  int64_t replays = 1000;
+  // Enough cycles to show a steady heap, few enough for a run of under two
+  // minutes; a longer watch of the memory: --cycles 10000.
+  int64_t cycles = 6000;
+  int64_t replay_every = 10;
+  int64_t scaling_cycles = 50;
   int64_t hot_curves = 5;
   int64_t cold_curves = 5;
   std::string write_block;
@@ -110,8 +120,13 @@ bool ReadOptions(int argc, char** argv, Options& o) {
       o.work_folder = v;
     } else if (a == "--cycles") {
       if (!count(o.cycles)) return false;
-    } else if (a == "--replays") {
-      if (!count(o.replays)) return false;
+    } else if (a == "--replay-every") {
+      if (!count(o.replay_every)) return false;
+    } else if (a == "--scaling-cycles") {
+      const char* v = next();
+      if (!v) return false;
+      o.scaling_cycles = std::strtoll(v, nullptr, 10);
+      if (o.scaling_cycles < 0) return false;
     } else if (a == "--write-block") {
       const char* v = next();
       if (!v) return false;
@@ -165,13 +180,188 @@ int Fail(const std::string& what) {
   return 1;
 }
 
+// One block in the repository, its case file in the work folder and the
+// host's road through it, set up to the first execute call.
+struct BenchBlock {
+  std::optional<HostBlock> block;
+  std::optional<HostRoad> road;
+};
+
+std::string SetUpBlock(const VodiLibrary& library, const std::string& work,
+                       const std::string& case_file, const BlockShape& shape, BenchBlock& b) {
+  const std::string block_file = JoinPath(work, shape.name + ".rpd");
+  {
+    UniqueFile file(std::fopen(block_file.c_str(), "wb"));
+    const std::string text = MakeBlockText(shape);
+    if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
+      return "cannot write " + block_file;
+  }
+  if (LoadRepositoryFile(block_file) != 0) return "cannot load " + block_file;
+  std::string error;
+  b.block = TakeHostBlock(kHostIdLength, error);
+  if (!b.block) return error;
+  const std::string case_path = JoinPath(work, b.block->case_file);
+  if (!CopyFileOver(FullPath(case_file), case_path)) return "cannot copy " + case_file;
+  b.road.emplace(library, *b.block, case_path);
+  b.road->KeepUnitOptions();
+  if (InputFailed(b.road->Input())) return "the input call failed";
+  if (b.road->WriteUnitOptions() != 0) return "cannot write the unit options";
+  return {};
+}
+
+// An execute and an output call's server calls, recorded from the library
+// and made again by a replay that must match them line for line.
+struct RecordedCycle {
+  std::vector<std::string> execute_log, output_log;
+  int64_t repository_calls = 0;
+  int64_t messages = 0;
+};
+
+RecordedCycle RecordCycle(HostRoad& road, int64_t output_mode) {
+  RecordedCycle r;
+  CaseProbeClearLog();
+  LumbraProbeClearCalls();
+  r.messages = road.Execute().message_count;
+  r.execute_log = case_probe::Log(0);
+  r.repository_calls = LumbraProbeCallCount();
+  CaseProbeClearLog();
+  road.Output(output_mode);
+  r.output_log = case_probe::Log(0);
+  CaseProbeClearLog();
+  return r;
+}
+
+// Creates the replay of a recorded cycle and checks it once against the
+// record; answers an empty text when both parts made exactly the calls
+// recorded.
+std::string CheckReplay(bench::ServerReplay& replay, const RecordedCycle& r) {
+  if (FAILED(replay.Open())) return "the replay cannot create a case server";
+  std::string differs;
+  const std::vector<std::string>* logs[] = {&r.execute_log, &r.output_log};
+  for (std::size_t part = 0; part < 2; ++part) {
+    CaseProbeClearLog();
+    replay.Run(part);
+    if (const std::size_t line = FirstDifference(case_probe::Log(0), *logs[part]))
+      differs += (part == 0 ? "execute" : "output") + std::string(" replay differs at line ") +
+                 std::to_string(line) + "; ";
+  }
+  CaseProbeClearLog();
+  return differs;
+}
+
+// The road's execute and output calls, each cycle followed by the replay of
+// the same calls every replay_every cycles, so that both see the same load of
+// the machine.
+struct SideBySide {
+  Timing execute, output, execute_replay, output_replay;
+};
+
+template <class EachCycle>
+SideBySide RunCycles(HostRoad& road, int64_t output_mode, bench::ServerReplay& replay,
+                     int64_t cycles, int64_t replay_every, EachCycle each_cycle) {
+  SideBySide t;
+  t.execute.samples.reserve(static_cast<std::size_t>(cycles));
+  t.output.samples.reserve(static_cast<std::size_t>(cycles));
+  t.execute_replay.samples.reserve(static_cast<std::size_t>(cycles / replay_every + 1));
+  t.output_replay.samples.reserve(static_cast<std::size_t>(cycles / replay_every + 1));
+  for (int64_t cycle = 1; cycle <= cycles; ++cycle) {
+    const double t0 = Now();
+    road.Execute();
+    const double t1 = Now();
+    road.Output(output_mode);
+    const double t2 = Now();
+    t.execute.add(t1 - t0);
+    t.output.add(t2 - t1);
+    if (cycle % replay_every == 0) {
+      CaseProbeClearLog();
+      const double r0 = Now();
+      replay.Run(0);
+      const double r1 = Now();
+      replay.Run(1);
+      const double r2 = Now();
+      t.execute_replay.add(r1 - r0);
+      t.output_replay.add(r2 - r1);
+    }
+    // The stand-ins log every call for their probes; cleared, so that only
+    // the library's memory is watched.
+    CaseProbeClearLog();
+    LumbraProbeClearCalls();
+    each_cycle(cycle);
+  }
+  return t;
+}
+
+void PrintRatio(const char* what, const Timing& call, const Timing& replay) {
+  const double r = replay.median() > 0 ? call.median() / replay.median() : 0.0;
+  std::printf("%-14s %8.3f ms median against its replay's %8.3f ms: ratio %.3f\n", what,
+              call.median() * 1e3, replay.median() * 1e3, r);
+}
+
+// The cost of an execute call as the block grows: rows of curves a side and
+// points a curve, each measured side by side with its replay.
+void PrintScaling(const VodiLibrary& library, const Options& o, const std::string& work,
+                  const BlockShape& main_shape, std::size_t main_calls, const SideBySide& main) {
+  struct Row {
+    int curves, points;
+    std::size_t calls;
+    double execute, replay;
+  };
+  std::vector<Row> rows;
+  const int shapes[][2] = {{1, 24}, {3, 24}, {5, 6}, {5, 12}, {5, 24}};
+  for (const auto& [curves, points] : shapes) {
+    if (curves == main_shape.hot_curves && curves == main_shape.cold_curves &&
+        points == main_shape.points) {
+      rows.push_back(
+          {curves, points, main_calls, main.execute.median(), main.execute_replay.median()});
+      continue;
+    }
+    BlockShape shape = main_shape;
+    shape.hot_curves = shape.cold_curves = curves;
+    shape.points = points;
+    shape.name = "PHE-" + std::to_string(curves) + "X" + std::to_string(points);
+    shape.case_file = "S" + std::to_string(curves) + "X" + std::to_string(points) + ".QXN";
+    BenchBlock b;
+    if (const std::string error = SetUpBlock(library, work, o.case_file, shape, b);
+        !error.empty()) {
+      std::printf("  %d curves of %d points: %s\n", curves, points, error.c_str());
+      continue;
+    }
+    b.road->Execute();
+    b.road->Output(b.block->output_mode);
+    const RecordedCycle r = RecordCycle(*b.road, b.block->output_mode);
+    bench::ServerReplay replay({ReadCalls(r.execute_log), ReadCalls(r.output_log)});
+    if (const std::string error = CheckReplay(replay, r); !error.empty()) {
+      std::printf("  %d curves of %d points: %s\n", curves, points, error.c_str());
+      continue;
+    }
+    const SideBySide t =
+        RunCycles(*b.road, b.block->output_mode, replay, o.scaling_cycles, 1, [](int64_t) {});
+    replay.Close();
+    rows.push_back(
+        {curves, points, r.execute_log.size(), t.execute.median(), t.execute_replay.median()});
+  }
+  std::printf(
+      "\nexecute as the block grows (%lld cycles a row, medians)\n"
+      "  curves a side  points a curve  curves x points  server calls  execute ms  replay ms"
+      "  ratio  execute us a call  replay us a call\n",
+      static_cast<long long>(o.scaling_cycles));
+  for (const Row& r : rows) {
+    const double calls = static_cast<double>(r.calls);
+    std::printf("  %13d  %14d  %15d  %12zu  %10.3f  %9.3f  %5.2f  %17.3f  %16.3f\n", r.curves,
+                r.points, r.curves * r.points, r.calls, r.execute * 1e3, r.replay * 1e3,
+                r.replay > 0 ? r.execute / r.replay : 0.0, r.execute * 1e6 / calls,
+                r.replay * 1e6 / calls);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options o;
   if (!ReadOptions(argc, argv, o)) {
     std::fprintf(stderr,
-                 "usage: zovkbench --case FILE [--cycles N] [--replays R] [--work FOLDER]\n"
+                 "usage: zovkbench --case FILE [--cycles N] [--replay-every K]\n"
+                 "                 [--scaling-cycles S] [--work FOLDER]\n"
                  "       zovkbench --write-block FILE [HOT COLD]\n");
     return 2;
   }
@@ -187,97 +377,57 @@ int main(int argc, char** argv) {
       FullPath(o.work_folder.empty() ? ScratchFolder("zovkbench") : o.work_folder);
   if (!MakeFolders(work)) return Fail("cannot make the work folder " + work);
   const BlockShape shape = ShapeOf(o);
-  const std::string block_file = JoinPath(work, kBlockFileName);
-  {
-    UniqueFile file(std::fopen(block_file.c_str(), "wb"));
-    const std::string text = MakeBlockText(shape);
-    if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
-      return Fail("cannot write " + block_file);
-  }
-  if (LoadRepositoryFile(block_file) != 0) return Fail("cannot load " + block_file);
-  std::string error;
-  auto block = TakeHostBlock(kHostIdLength, error);
-  if (!block) return Fail(error);
-  const std::string case_path = JoinPath(work, block->case_file);
-  if (!CopyFileOver(FullPath(o.case_file), case_path)) return Fail("cannot copy " + o.case_file);
-
-  HostRoad road(library, *block, case_path);
-  road.KeepUnitOptions();
-  if (InputFailed(road.Input())) return Fail("the input call failed");
-  if (road.WriteUnitOptions() != 0) return Fail("cannot write the unit options");
-
+  BenchBlock main_block;
+  if (const std::string error = SetUpBlock(library, work, o.case_file, shape, main_block);
+      !error.empty())
+    return Fail(error);
+  HostRoad& road = *main_block.road;
+  const int64_t output_mode = main_block.block->output_mode;
   std::printf("block: %d hot and %d cold curves of %d points; case %s\n", shape.hot_curves,
-              shape.cold_curves, shape.points, case_path.c_str());
+              shape.cold_curves, shape.points, road.case_path().c_str());
 
   // A first cycle loads what a run needs once; the second records the
-  // server calls of one execute call.
+  // server calls of one execute and one output call.
   road.Execute();
-  road.Output(block->output_mode);
-  CaseProbeClearLog();
-  LumbraProbeClearCalls();
-  const ExecuteAnswer recorded = road.Execute();
-  const std::vector<std::string> recorded_log = case_probe::Log(0);
-  const int64_t repository_calls = LumbraProbeCallCount();
-  const std::vector<bench::ServerCall> calls = ReadCalls(recorded_log);
-  CaseProbeClearLog();
-  road.Output(block->output_mode);
-  CaseProbeClearLog();
+  road.Output(output_mode);
+  const RecordedCycle recorded = RecordCycle(road, output_mode);
   if (!road.ReadPerformance()) return Fail("the execute call wrote no DOVI_PERFORMANCE record");
+  const std::vector<bench::ServerCall> execute_calls = ReadCalls(recorded.execute_log);
+  bench::ServerReplay replay({execute_calls, ReadCalls(recorded.output_log)});
+  const std::string differs = CheckReplay(replay, recorded);
 
   // The samples' room is taken before the first cycle, so that the
   // measurement itself does not grow the heap between the two readings.
-  Timing execute, output;
-  execute.samples.reserve(static_cast<std::size_t>(o.cycles));
-  output.samples.reserve(static_cast<std::size_t>(o.cycles));
   ProcessMemory early{};
   const int64_t early_at = std::min<int64_t>(100, o.cycles);
-  for (int64_t cycle = 1; cycle <= o.cycles; ++cycle) {
-    const double t0 = Now();
-    road.Execute();
-    const double t1 = Now();
-    road.Output(block->output_mode);
-    const double t2 = Now();
-    execute.add(t1 - t0);
-    output.add(t2 - t1);
-    // The stand-ins log every call for their probes; cleared, so that only
-    // the library's memory is watched.
-    CaseProbeClearLog();
-    LumbraProbeClearCalls();
-    if (cycle == early_at) early = bench::MeasureProcessMemory();
-  }
+  const SideBySide t =
+      RunCycles(road, output_mode, replay, o.cycles, o.replay_every, [&](int64_t cycle) {
+        if (cycle == early_at) early = bench::MeasureProcessMemory();
+      });
   const ProcessMemory late = bench::MeasureProcessMemory();
-
-  bench::ServerReplay replay(calls);
-  if (FAILED(replay.Open())) return Fail("the replay cannot create a case server");
-  // The replay must make exactly the calls the library made.
-  CaseProbeClearLog();
-  replay.RunOnce();
-  const std::size_t differs = FirstDifference(case_probe::Log(0), recorded_log);
-  CaseProbeClearLog();
-  auto time_replays = [&](bool fresh_texts) {
-    Timing t;
-    for (int64_t r = 0; r < o.replays; ++r) {
-      const double t0 = Now();
-      replay.RunOnce(fresh_texts);
-      t.add(Now() - t0);
-      CaseProbeClearLog();
-    }
-    return t;
-  };
-  const Timing replayed = time_replays(false);
-  const Timing replayed_fresh = time_replays(true);
   replay.Close();
-  road.Exit();
 
-  std::printf("\n%lld execute and output cycles\n", static_cast<long long>(o.cycles));
-  PrintTiming("execute call", execute);
-  PrintTiming("output call", output);
-  std::printf("\ncase server calls per execute call: %zu (messages %lld)\n", recorded_log.size(),
-              static_cast<long long>(recorded.message_count));
-  for (const auto& [name, count] : bench::CountByOperation(calls))
+  std::printf("\n%lld execute and output cycles, each %lldth followed by the replay of its calls\n",
+              static_cast<long long>(o.cycles), static_cast<long long>(o.replay_every));
+  PrintTiming("execute call", t.execute);
+  PrintTiming("bare replay of its calls", t.execute_replay);
+  PrintTiming("output call", t.output);
+  PrintTiming("bare replay of its calls", t.output_replay);
+  if (differs.empty())
+    std::printf("the replays made the %zu and %zu recorded calls exactly\n",
+                recorded.execute_log.size(), recorded.output_log.size());
+  else
+    std::printf("%s\n", differs.c_str());
+  PrintRatio("execute", t.execute, t.execute_replay);
+  PrintRatio("output", t.output, t.output_replay);
+
+  std::printf("\ncase server calls per execute call: %zu (messages %lld)\n",
+              recorded.execute_log.size(), static_cast<long long>(recorded.messages));
+  for (const auto& [name, count] : bench::CountByOperation(execute_calls))
     std::printf("  %-34s %6lld\n", name.c_str(), static_cast<long long>(count));
   std::printf("repository calls per execute call: %lld\n",
-              static_cast<long long>(repository_calls));
+              static_cast<long long>(recorded.repository_calls));
+  std::printf("case server calls per output call: %zu\n", recorded.output_log.size());
 
   std::printf("\n");
   char when[32];
@@ -295,16 +445,7 @@ int main(int argc, char** argv) {
   if (between > 0) std::printf(" (%+.1f heap bytes a cycle)", heap_grown / between);
   std::printf("\n");
 
-  std::printf("\n");
-  PrintTiming("bare replay of an execute call", replayed);
-  PrintTiming("  the same, BSTRs made per call", replayed_fresh);
-  if (differs)
-    std::printf("the replay's calls differ from the recorded ones at line %zu\n", differs);
-  else
-    std::printf("the replay made the %zu recorded calls exactly\n", recorded_log.size());
-  const double ratio = execute.median() > 0 ? replayed.median() / execute.median() : 0.0;
-  std::printf(
-      "the library's own share of an execute call: %.3f (replay / execute = %.3f, medians)\n",
-      1.0 - ratio, ratio);
-  return 0;
+  if (o.scaling_cycles > 0) PrintScaling(library, o, work, shape, recorded.execute_log.size(), t);
+  road.Exit();
+  return differs.empty() ? 0 : 1;
 }

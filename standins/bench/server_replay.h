@@ -16,19 +16,20 @@ namespace bench {
 class ServerReplay {
  public:
   // Prepares the calls once: every name and text becomes its BSTR here, and
-  // every variable a call works on is tied to the lookup that found it.
-  explicit ServerReplay(const std::vector<ServerCall>& calls);
+  // every variable a call works on is tied to the lookup that found it. Each
+  // sequence is a part of its own (an execute call's, then an output call's),
+  // made by Run(part); the parts share the server, its case and the variables
+  // they look up, as the calls of one connection do.
+  explicit ServerReplay(const std::vector<std::vector<ServerCall>>& parts);
 
   // Creates the server and opens a case of the program, as a connection does.
   HRESULT Open();
-  // Makes every call once, in order. With fresh_texts, each name and value
-  // text becomes its BSTR at the call, as a caller that holds its texts as
-  // its own strings must do; without, the BSTRs made beforehand serve.
-  void RunOnce(bool fresh_texts = false);
+  // Makes every call of a part once, in order, with the BSTRs made beforehand.
+  void Run(std::size_t part);
   // Shuts the server down and releases everything it handed out.
   void Close();
 
-  std::size_t size() const { return steps_.size(); }
+  std::size_t size(std::size_t part) const { return parts_[part].size(); }
 
  private:
   struct Step {
@@ -41,7 +42,9 @@ class ServerReplay {
     Bstr text;
   };
 
-  std::vector<Step> steps_;
+  void Make(Step& s);
+
+  std::vector<std::vector<Step>> parts_;
   ComPtr<CaseServer> server_;
   ComPtr<CaseData> data_;
   ComPtr<ArrayVariables> array_collections_[4];
@@ -49,7 +52,6 @@ class ServerReplay {
   std::vector<ComPtr<ArrayVariable>> arrays_;
   std::vector<ComPtr<ScalarVariable>> scalars_;
   Bstr answer_;
-  Bstr fresh_;
 };
 
 }  // namespace bench

@@ -79,6 +79,14 @@ CaseData* CaseDataObjectOf(const std::shared_ptr<ServerState>& server) {
   return static_cast<CaseData*>(slot);
 }
 
+int CaseDataReferencesHeld(const ServerState& server) {
+  if (!server.case_data_object) return -1;
+  const auto* object =
+      static_cast<const CaseDataObject*>(static_cast<const CaseData*>(server.case_data_object));
+  // The server's own cache holds one of them.
+  return static_cast<int>(object->references()) - 1;
+}
+
 IDispatch* CollectionObjectOf(const std::shared_ptr<ServerState>& server, Collection collection) {
   IDispatch*& slot = server->collection_objects[static_cast<int>(collection)];
   if (!slot) {

@@ -18,6 +18,9 @@ inline constexpr HRESULT CASE_E_NO_VARIABLE = HRESULT_FROM_WIN32(ERROR_NOT_FOUND
 CaseServer* NewCaseServerObject(std::shared_ptr<ServerState> server);
 CaseData* CaseDataObjectOf(const std::shared_ptr<ServerState>& server);
 IDispatch* CollectionObjectOf(const std::shared_ptr<ServerState>& server, Collection collection);
+// The references to the server's case data object that callers hold, beside
+// the server's own; -1 when the server has handed none out.
+int CaseDataReferencesHeld(const ServerState& server);
 IDispatch* VariableObjectOf(const std::shared_ptr<ServerState>& server, Collection collection,
                             std::string_view name);
 

@@ -55,6 +55,7 @@ CASE_PROBE_API int CaseProbeServerInfo(int server, CaseProbeServer* info) {
   info->has_case = s->program_case.has_value();
   info->case_open = s->case_open;
   info->runs = s->runs;
+  info->case_data_held_at_shut_down = s->case_data_held_at_shut_down;
   return 1;
 }
 

@@ -43,6 +43,7 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
     if (FAILED(hr)) return hr;
     if (server_->shut_down) return S_FALSE;
     server_->shut_down = true;
+    server_->case_data_held_at_shut_down = CaseDataReferencesHeld(*server_);
     server_->case_open = false;
     return S_OK;
   }

@@ -12,6 +12,10 @@
 // Objects alive in this module, for DllCanUnloadNow.
 std::atomic<long>& LiveObjectCount();
 
+// Ends the process with CASE_SERVER_CALLED_AFTER_DETACH when the module has
+// already been detached: its objects are not there to be called any more.
+void EnsureModuleAttached();
+
 template <class Interface, const IID* kInterfaceId>
 class DispatchObject : public Interface {
  public:
@@ -28,12 +32,19 @@ class DispatchObject : public Interface {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    EnsureModuleAttached();
+    return ++references_;
+  }
   ULONG STDMETHODCALLTYPE Release() override {
+    EnsureModuleAttached();
     const ULONG left = --references_;
     if (left == 0) delete this;
     return left;
   }
+
+  // For the probe: the references the object holds now.
+  ULONG references() const { return references_; }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;

@@ -20,6 +20,7 @@ struct ServerState {
   int server_mode = -1;  // none set yet
   bool case_open = false;
   int runs = 0;
+  int case_data_held_at_shut_down = -1;
   std::optional<ProgramCase> program_case;  // none before a case is opened or loaded
   std::optional<std::string> multi_case[2];
 

@@ -4,13 +4,17 @@
 // input, hcurve for both sides, execute, output and exit, printing what each
 // call answers.
 //
-//   zovkhost BLOCK_FOLDER [WORK_FOLDER]
+//   zovkhost [--no-exit] BLOCK_FOLDER [WORK_FOLDER]
 //
 // The case file is copied into the work folder (by default a scratch folder
 // under the system temporary folder) and the run works on that copy, so the
-// block folder stays as it is. The exit code is 0 when every call succeeded,
-// 1 when one reported a failure, 2 for a wrong command line.
+// block folder stays as it is. With --no-exit the host ends its process after
+// output without calling exit, the library still loaded and its connections
+// open, as a host that is closed in the middle of its work does. The exit
+// code is 0 when every call succeeded, 1 when one reported a failure, 2 for
+// a wrong command line.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "host_files.h"
@@ -72,8 +76,13 @@ bool RunBlock(HostRoad& road) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool no_exit = argc > 1 && std::string(argv[1]) == "--no-exit";
+  if (no_exit) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: zovkhost BLOCK_FOLDER [WORK_FOLDER]\n");
+    std::fprintf(stderr, "usage: zovkhost [--no-exit] BLOCK_FOLDER [WORK_FOLDER]\n");
     return 2;
   }
   const std::string block_folder = FullPath(argv[1]);
@@ -123,6 +132,14 @@ int main(int argc, char** argv) {
   const int64_t input = road.Input();
   Print(CallLine("ZOVK_VODI_INPUT", Status(input) + (input == 1 ? " (new case file)" : "")));
   const bool succeeded = !InputFailed(input) && RunBlock(road);
+  if (no_exit) {
+    // The process ends here, the library loaded and its connections open:
+    // nothing of this host unloads it before the process's own end does.
+    Print(succeeded ? "every call succeeded; the host ends without ZOVK_VODI_EXIT\n"
+                    : "a call reported a failure; the host ends without ZOVK_VODI_EXIT\n");
+    std::fflush(stdout);
+    std::exit(succeeded ? 0 : 1);
+  }
   road.Exit();
   Print(CallLine("ZOVK_VODI_EXIT", "done"));
 

@@ -166,6 +166,9 @@ TEST_F(ConnectionTest, ExitShutsDownAndReleasesEveryConnectionInOrder) {
   EXPECT_THAT(case_probe::Log(1), ::testing::Contains("CaseServer::Release"));
   EXPECT_FALSE(case_probe::Server(1).alive);
   EXPECT_FALSE(case_probe::Server(2).alive);
+  // Each connection's case data went before its server was shut down.
+  EXPECT_EQ(case_probe::Server(1).case_data_held_at_shut_down, 0);
+  EXPECT_EQ(case_probe::Server(2).case_data_held_at_shut_down, 0);
   // Nothing of the servers is left alive: the case data objects went too.
   using CanUnload = HRESULT(__stdcall*)();
   auto can_unload = reinterpret_cast<CanUnload>(

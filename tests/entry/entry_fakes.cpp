@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <type_traits>
 
+#include "connection_table.h"
 #include "drivers.h"
 #include "loader.h"
 #include "loader_probe.h"
@@ -115,6 +116,14 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
          host_reals, further, case_path, case_path_len, connection_key, key_len, message_count,
          message_codes);
   ActAsPlanned(message_count);
+}
+
+void OPEN_CONNECTIONS(const char* key, int64_t key_len) {
+  Record("OPEN_CONNECTIONS", key, key_len);
+}
+
+void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {
+  Record("RESET_RESULT_OBJECT", ids_count, host_ids, ids_len);
 }
 
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,

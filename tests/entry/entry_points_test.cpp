@@ -270,6 +270,8 @@ TEST_F(EntryPoints, CasePathReachesTheRunFoldersWholeOrNotAtAll) {
         EXPECT_FALSE(Called("HANDLE_INPUT") || Called("HANDLE_OUTPUT"));
         EXPECT_FALSE(Called("DeleteRunTempFiles"));
         EXPECT_EQ(host.host_status, call == &HostBlock::Input ? 8 : 39);
+        // Input opens the connections all the same; output leaves the case alone.
+        EXPECT_EQ(Called("OPEN_CONNECTIONS"), call == &HostBlock::Input);
       }
     }
     SetUp();
@@ -278,6 +280,8 @@ TEST_F(EntryPoints, CasePathReachesTheRunFoldersWholeOrNotAtAll) {
     EXPECT_EQ(FAKES.run_folders.size(), c.path ? 1u : 0u);
     EXPECT_EQ(Called("HANDLE_EXECUTE"), c.path != nullptr);
     EXPECT_EQ(Called("DeleteRunTempFiles"), c.path != nullptr);
+    // A refused path leaves no earlier performance under the result object.
+    EXPECT_EQ(Called("RESET_RESULT_OBJECT"), c.path == nullptr);
     EXPECT_EQ(host.message_count, 0);
   }
 }

@@ -204,7 +204,9 @@ TEST_F(ExecuteDriver, NoServerOrNoCaseDataRunsNothing) {
     DOUBLES.case_data = no_server ? driver_test::OpaqueCaseData() : nullptr;
     DOUBLES.messages = {17};
     Execute(case_path_);
-    EXPECT_EQ(DOUBLES.log, std::vector<std::string>{"GET_CASE_CONNECTION|BLOCK1|0|Vodi"});
+    // The result object is rebuilt as before a run: no earlier performance stays.
+    EXPECT_EQ(DOUBLES.log, (std::vector<std::string>{"GET_CASE_CONNECTION|BLOCK1|0|Vodi",
+                                                     "REBUILD_RESULT_OBJECT|RESULT|1"}));
     EXPECT_EQ(message_count_, 0);
     EXPECT_FALSE(run_env_test::Exists(backup_path_));
     EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
@@ -224,11 +226,20 @@ TEST_P(RefusedBlocks, AreNotRunAndLeaveTheCaseFileAlone) {
   block_.ids.resize(static_cast<std::size_t>(GetParam().ids_count), "X");
   DOUBLES.messages = {17};
   Execute(case_path_);
-  EXPECT_TRUE(DOUBLES.log.empty());
+  // Nothing reaches the case; the result object is rebuilt as before a run,
+  // so no earlier performance stays under it.
+  EXPECT_EQ(DOUBLES.log, std::vector<std::string>{"REBUILD_RESULT_OBJECT|RESULT|1"});
   EXPECT_EQ(message_count_, 0);
   EXPECT_FALSE(run_env_test::Exists(backup_path_));
   EXPECT_EQ(CASE_LINK.NHOT, 0);
   EXPECT_EQ(CASE_LINK.NCOLD, 0);
+}
+
+TEST_F(ExecuteDriver, IdsWithoutTheResultObjectTouchNothing) {
+  block_.ids.clear();
+  Execute(case_path_);
+  EXPECT_TRUE(DOUBLES.log.empty());
+  EXPECT_EQ(message_count_, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, RefusedBlocks,

@@ -116,9 +116,24 @@ TEST_F(HostRunTest, AFailedCallStopsTheRoadButStillExits) {
   EXPECT_NE(run.output.find("a call reported a failure"), std::string::npos);
 }
 
+// The host ends its process after output without calling exit: the
+// connections are still open when the process's end unloads the library, and
+// nothing may call the case server then.
+TEST_F(HostRunTest, AProcessThatEndsWithOpenConnectionsEndsCleanly) {
+  const HostRun run = RunHost("--no-exit examples\\block1 " + scratch_.path() + "\\work");
+  EXPECT_EQ(run.exit_code, 0u) << run.output;
+  EXPECT_NE(run.output.find("ZOVK_VODI_OUTPUT mode 2 .......... status 0"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("every call succeeded; the host ends without ZOVK_VODI_EXIT"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(run.output.find("ZOVK_VODI_EXIT ..."), std::string::npos) << run.output;
+}
+
 TEST_F(HostRunTest, AWrongCommandLineAnswers2) {
   EXPECT_EQ(RunHost("").exit_code, 2u);
   EXPECT_EQ(RunHost("a b c").exit_code, 2u);
+  EXPECT_EQ(RunHost("--no-exit").exit_code, 2u);
 }
 
 }  // namespace

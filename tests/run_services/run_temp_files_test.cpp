@@ -63,6 +63,27 @@ TEST_F(RunTempFiles, DeletesTheRunsFilesOfTheFourGroupsOnly) {
   EXPECT_EQ(LOADER_FOLDER_FAKE.release_calls, 1);
 }
 
+TEST_F(RunTempFiles, ACaseInTheTemporaryFolderHasAllFourGroupsThere) {
+  run_env_test::TempPathOverride tmp(scratch.path() + "\\TMP");
+  SetRunFolders("C:\\PROG\\", (temp + "BLOCK.QXN").c_str(), "1", "", "AB12");
+  ASSERT_EQ(std::string(GetCaseFolder()), temp);
+  const std::vector<std::string> run_files = {temp + "AB12X.TMP", temp + "AB12.DQE",
+                                              temp + "AB12Y.DQB"};
+  const std::vector<std::string> others = {temp + "AB12X.DAT", temp + "AB12", temp + "AB13.XML",
+                                           temp + "BLOCK.QXN"};
+  Make(run_files);
+  Make(others);
+  // The last group, the case folder's XML files, found none of its own.
+  EXPECT_EQ(DeleteRunTempFiles(), -1);
+  ExpectGone(run_files);
+  ExpectKept(others);
+
+  Make({temp + "AB12.TMP", temp + "ab12.xml"});
+  EXPECT_NE(DeleteRunTempFiles(), -1);
+  ExpectGone({temp + "AB12.TMP", temp + "ab12.xml"});
+  ExpectKept(others);
+}
+
 TEST_F(RunTempFiles, NothingToDeleteAnswersMinusOne) {
   Make({temp + "AB13.TMP", cases + "BLOCK.QXN"});
   EXPECT_EQ(DeleteRunTempFiles(), -1);

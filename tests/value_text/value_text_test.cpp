@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -59,6 +60,39 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{std::numeric_limits<double>::quiet_NaN(), Blanks(21) + "NaN"},
         RealCase{std::numeric_limits<double>::infinity(), Blanks(16) + "Infinity"},
         RealCase{-std::numeric_limits<double>::infinity(), Blanks(15) + "-Infinity"}));
+
+// The fixed-point field as the library's own fixed notation writes the real
+// rounded to 15 significant digits, for values of every length of digits:
+// the field is never built from digits rounded twice.
+TEST(RealField, FixedPointHoldsTheRealRoundedTo15Digits) {
+  uint64_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    return seed >> 11;
+  };
+  int checked = 0;
+  for (int i = 0; i < 20000; ++i) {
+    // A decimal of 1 to 17 digits, read as the nearest real.
+    const int digits = 1 + static_cast<int>(next() % 17);
+    std::string text = std::to_string(next() % 100000000000000000ULL).substr(0, digits);
+    text += "e" + std::to_string(static_cast<int>(next() % 17) - 2 - digits);
+    double x = 0;
+    std::from_chars(text.data(), text.data() + text.size(), x);
+    if (next() % 2) x = -x;
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
+    const std::string scientific(buf, r.ptr);
+    const int exponent = std::stoi(scientific.substr(scientific.find('e') + 1));
+    if (x == 0 || exponent < -1 || exponent > 14) continue;
+    r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 14 - exponent);
+    std::string fixed(buf, r.ptr);
+    if (exponent == 14) fixed += '.';
+    const std::string expected = Blanks(19 - fixed.size()) + fixed + Blanks(5);
+    ASSERT_EQ(FormatRealValue(x), expected) << text;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10000);
+}
 
 TEST(IntegerField, IsRightAlignedIn22Characters) {
   EXPECT_EQ(FormatIntegerValue(2), Blanks(21) + "2");
