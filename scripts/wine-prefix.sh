@@ -25,6 +25,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
       </dev/null >/dev/null 2>&1
   fi
+  # The server that made the prefix keeps the desktop it made without a
+  # display, on which no window can be created: end it, so the persistent
+  # server below starts with the prefix's own graphics driver.
+  /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1 || true
 fi
 setsid /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
