@@ -51,3 +51,19 @@ inline std::string BodyLine(const std::string& text, char control = ' ',
   line.resize(80, ' ');
   return line + "\t" + control + marks + "\n";
 }
+
+// A report of pages of two lines each, the first with control character '1',
+// one page for each letter of the layout; "|" stands for a page-break line.
+inline std::string LayoutReport(const std::string& layout) {
+  std::string out;
+  int page = 0;
+  for (char c : layout) {
+    if (c == '|') {
+      out += "[Page break]\n";
+    } else {
+      ++page;
+      out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text of page");
+    }
+  }
+  return out;
+}

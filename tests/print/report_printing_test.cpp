@@ -21,22 +21,6 @@
 
 namespace {
 
-// Pages of two lines, the first with control character '1'; "|" is a
-// page-break line.
-std::string Report(const std::string& layout) {
-  std::string out;
-  int page = 0;
-  for (char c : layout) {
-    if (c == '|') {
-      out += "[Page break]\n";
-      continue;
-    }
-    ++page;
-    out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text of page");
-  }
-  return out;
-}
-
 class ReportPrinting : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,7 +36,7 @@ class ReportPrinting : public ::testing::Test {
     WritePrivateProfileStringA("Print Format", "Output", value, SETTINGS_FILE);
   }
   std::string WriteReport(const std::string& layout) {
-    WriteBytes(report_, Report(layout));
+    WriteBytes(report_, LayoutReport(layout));
     return report_;
   }
   void Print(PrintDialogAnswer answer = {}, HINSTANCE instance = GetModuleHandleA(nullptr)) {

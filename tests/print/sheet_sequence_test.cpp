@@ -34,22 +34,6 @@ class ActionLog : public SheetActions {
   std::string fail;
 };
 
-// Pages of two lines each, the first with control character '1'; "|" stands
-// for a page-break line.
-std::string Report(const std::string& layout) {
-  std::string out;
-  int page = 0;
-  for (char c : layout) {
-    if (c == '|') {
-      out += "[Page break]\n";
-    } else {
-      ++page;
-      out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text");
-    }
-  }
-  return out;
-}
-
 struct Pass {
   std::vector<std::string> log;
   bool range_done;
@@ -64,7 +48,7 @@ Pass RunPass(const std::string& layout, int32_t per_sheet, int32_t first, int32_
   SheetSequence sequence(per_sheet, first, last, actions);
   int32_t pictures = 0;
   ReportReader reader("R.DQO", 0, pictures, sequence);
-  const std::string report = Report(layout);
+  const std::string report = LayoutReport(layout);
   for (std::size_t at = 0; at < report.size();) {
     const std::size_t end = report.find('\n', at) + 1;
     if (!reader.ReadPiece(std::string_view(report).substr(at, end - at))) break;
