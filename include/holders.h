@@ -148,6 +148,7 @@ class UniqueHandle {
   }
   bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
+  HANDLE release() { return std::exchange(h_, nullptr); }
 
  private:
   HANDLE h_ = nullptr;
