@@ -19,7 +19,10 @@ bool CopyCaseBytes(const std::string& from, const std::string& to) {
   UniqueHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!target.valid()) return false;
-  static char block[64 * 1024];
+  // A block larger than a case file usually is, so that most backups take
+  // one read and one write; a read that comes back short has reached the
+  // end of the file, so no further read is made to be told so.
+  static char block[256 * 1024];
   bool whole = true;
   for (;;) {
     DWORD read = 0;
@@ -33,6 +36,7 @@ bool CopyCaseBytes(const std::string& from, const std::string& to) {
       whole = false;
       break;
     }
+    if (read < sizeof block) break;
   }
   if (!CloseHandle(target.get())) whole = false;
   target.release();

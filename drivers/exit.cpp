@@ -2,6 +2,7 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include "case_variables.h"
 #include "connection_table.h"
 #include "drivers.h"
 
@@ -10,6 +11,7 @@ void HANDLE_EXIT() {
   const int64_t release_all = CONNECTION_RELEASE_ALL;
   GET_CASE_CONNECTION("", 0, &case_data, &release_all, CASE_PROGRAM_NAME.data(),
                       static_cast<int64_t>(CASE_PROGRAM_NAME.size()));
+  FreeVariableNames();
   OleUninitialize();
   CONNECTION_TABLE.OLE_INITIALISED = false;
 }

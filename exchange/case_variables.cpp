@@ -5,9 +5,77 @@
 // value as it was.
 #include "case_variables.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "fixed_text.h"
+
+namespace {
+
+constexpr std::size_t kSlots = 256;  // a power of two, far above the names a run uses
+constexpr std::size_t kLongestName = 128;
+
+// Open addressing on the name's hash. A slot once filled stays filled until
+// FreeVariableNames, so a search ends at the first empty slot.
+std::array<BSTR, kSlots> VARIABLE_NAMES{};
+int HELD_NAMES = 0;
+
+uint32_t HashOf(std::string_view name) {
+  uint32_t h = 2166136261u;
+  for (unsigned char c : name) h = (h ^ c) * 16777619u;
+  return h;
+}
+
+bool IsPlainAscii(std::string_view name) {
+  for (unsigned char c : name)
+    if (c == 0 || c > 0x7F) return false;
+  return true;
+}
+
+bool SameName(BSTR held, std::string_view name) {
+  if (SysStringLen(held) != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (held[i] != static_cast<OLECHAR>(static_cast<unsigned char>(name[i]))) return false;
+  return true;
+}
+
+BSTR Widened(std::string_view name) {
+  BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(name.size()));
+  if (s)
+    for (std::size_t i = 0; i < name.size(); ++i)
+      s[i] = static_cast<OLECHAR>(static_cast<unsigned char>(name[i]));
+  return s;
+}
+
+}  // namespace
+
+BSTR HeldVariableName(std::string_view name) {
+  if (name.empty() || name.size() > kLongestName || !IsPlainAscii(name)) return nullptr;
+  // The table is never filled past three quarters, so that a search stays short.
+  std::size_t slot = HashOf(name) & (kSlots - 1);
+  for (std::size_t probe = 0; probe < kSlots; ++probe, slot = (slot + 1) & (kSlots - 1)) {
+    BSTR& held = VARIABLE_NAMES[slot];
+    if (!held) {
+      if (static_cast<std::size_t>(HELD_NAMES) >= kSlots / 4 * 3) return nullptr;
+      held = Widened(name);
+      if (held) ++HELD_NAMES;
+      return held;
+    }
+    if (SameName(held, name)) return held;
+  }
+  return nullptr;
+}
+
+void FreeVariableNames() {
+  for (BSTR& held : VARIABLE_NAMES) {
+    SysFreeString(held);
+    held = nullptr;
+  }
+  HELD_NAMES = 0;
+}
+
+int HeldVariableNameCount() { return HELD_NAMES; }
 
 namespace {
 
@@ -24,7 +92,12 @@ template <class Variable, class Collection>
 ComPtr<Variable> Find(Collection* collection, std::string_view name) {
   ComPtr<Variable> variable;
   if (!collection) return variable;
-  const Bstr bname(fixed::Trimmed(name));
+  const std::string_view trimmed = fixed::Trimmed(name);
+  if (BSTR held = HeldVariableName(trimmed)) {
+    collection->Item(held, variable.out());
+    return variable;
+  }
+  const Bstr bname(trimmed);
   collection->Item(bname.get(), variable.out());
   return variable;
 }

@@ -84,3 +84,22 @@ bool GetScalarInteger(ScalarVariable* variable, int64_t& value);
 ValueText GetTextLine(ArrayVariable* variable, int16_t index);
 // The number of entries; 0 when the variable is null or gives nothing.
 int16_t GetCount(ArrayVariable* variable);
+
+// The names the routines here look variables up by are held as BSTRs for
+// the life of the connections: a run asks the server for the same few dozen
+// names thousands of times, and each would otherwise be widened into a new
+// BSTR and freed again around every lookup.
+//
+// The held BSTR of a name (trailing blanks already gone), made on its first
+// use; null for a name that is not held (not plain ASCII, longer than a
+// variable name can be, or the table full or out of memory), which the caller
+// then widens itself. The BSTR stays owned here: it is only read by the call
+// it is passed to.
+BSTR HeldVariableName(std::string_view name);
+
+// Frees every held name; the exit driver calls it once the connections are
+// gone. Safe to call when nothing is held.
+void FreeVariableNames();
+
+// How many names are held (for the tests).
+int HeldVariableNameCount();

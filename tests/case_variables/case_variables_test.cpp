@@ -245,4 +245,50 @@ TEST_F(CaseVariables, TextLinesAndCounts) {
                           "GetText arTavikMsgs 4"));
 }
 
+// A lookup name is widened once and the same BSTR serves every later lookup;
+// what the table does not hold still reaches the server whole.
+TEST(HeldVariableNames, EachNameIsWidenedOnceAndFreedAtTheEnd) {
+  FreeVariableNames();
+  const BSTR first = HeldVariableName("Temperature");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(Bstr::ToAnsi(first), "Temperature");
+  EXPECT_EQ(HeldVariableName("Temperature"), first);
+  EXPECT_NE(HeldVariableName("Temperatur"), first);
+  EXPECT_EQ(HeldVariableNameCount(), 2);
+
+  // Not held: nothing to hold, not plain ASCII, longer than any variable name.
+  EXPECT_EQ(HeldVariableName(""), nullptr);
+  EXPECT_EQ(HeldVariableName("Temp\xE9rature"), nullptr);
+  EXPECT_EQ(HeldVariableName(std::string_view("Temp\0x", 6)), nullptr);
+  EXPECT_EQ(HeldVariableName(std::string(129, 'N')), nullptr);
+  EXPECT_NE(HeldVariableName(std::string(128, 'N')), nullptr);
+
+  FreeVariableNames();
+  EXPECT_EQ(HeldVariableNameCount(), 0);
+  const BSTR again = HeldVariableName("Temperature");
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(Bstr::ToAnsi(again), "Temperature");
+  FreeVariableNames();
+}
+
+TEST_F(CaseVariables, AFullNameTableStillLooksEveryNameUp) {
+  FreeVariableNames();
+  int held = 0;
+  for (int i = 0; HeldVariableName("Filler" + std::to_string(i)); ++i) ++held;
+  EXPECT_EQ(held, HeldVariableNameCount());
+  EXPECT_GT(held, 100);
+  fake.array_inputs.Add("FlowRate");
+  fake.array_inputs.Add("VaporDensity\xB3");
+  {
+    const ComPtr<ArrayVariables> inputs = GetArrayInputs(&case_data);
+    PutIndexedReal(inputs.get(), "FlowRate  ", HOT_SIDE, 1.0, 1);
+    MarkVariable(inputs.get(), "VaporDensity\xB3");
+  }
+  EXPECT_THAT(fake.log,
+              ElementsAre("ArrayInputs", "Item ArrayInputs FlowRate",
+                          "PutValue FlowRate 1 [   1.00000000000000]", "PutFlag FlowRate 1 1",
+                          "Item ArrayInputs VaporDensity\xB3", "Mark VaporDensity\xB3 -1 0"));
+  FreeVariableNames();
+}
+
 }  // namespace
