@@ -12,6 +12,7 @@ void HANDLE_EXIT() {
   GET_CASE_CONNECTION("", 0, &case_data, &release_all, CASE_PROGRAM_NAME.data(),
                       static_cast<int64_t>(CASE_PROGRAM_NAME.size()));
   FreeVariableNames();
+  FreeValueText();
   OleUninitialize();
   CONNECTION_TABLE.OLE_INITIALISED = false;
 }

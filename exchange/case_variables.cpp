@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "fixed_text.h"
 
@@ -79,6 +80,41 @@ int HeldVariableNameCount() { return HELD_NAMES; }
 
 namespace {
 
+// The one BSTR every put's value text is written into: a put hands the text
+// to the server only for the time of its call, so the next put may write over
+// it. It holds the longest value text; its length word says how much of it
+// the current text fills, and is set back to the whole before it is freed.
+BSTR VALUE_TEXT_BSTR = nullptr;
+constexpr UINT kValueTextRoom = static_cast<UINT>(VALUE_TEXT_LENGTH);
+
+// The length word before the characters counts bytes, the NUL not included.
+void SetLength(BSTR s, UINT characters) {
+  const UINT bytes = characters * static_cast<UINT>(sizeof(OLECHAR));
+  std::memcpy(reinterpret_cast<char*>(s) - sizeof bytes, &bytes, sizeof bytes);
+  s[characters] = 0;
+}
+
+}  // namespace
+
+BSTR HeldValueText(std::string_view text) {
+  if (text.size() > kValueTextRoom || !IsPlainAscii(text)) return nullptr;
+  if (!VALUE_TEXT_BSTR) VALUE_TEXT_BSTR = SysAllocStringLen(nullptr, kValueTextRoom);
+  if (!VALUE_TEXT_BSTR) return nullptr;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    VALUE_TEXT_BSTR[i] = static_cast<OLECHAR>(static_cast<unsigned char>(text[i]));
+  SetLength(VALUE_TEXT_BSTR, static_cast<UINT>(text.size()));
+  return VALUE_TEXT_BSTR;
+}
+
+void FreeValueText() {
+  if (!VALUE_TEXT_BSTR) return;
+  SetLength(VALUE_TEXT_BSTR, kValueTextRoom);
+  SysFreeString(VALUE_TEXT_BSTR);
+  VALUE_TEXT_BSTR = nullptr;
+}
+
+namespace {
+
 CaseData* CaseDataOf(CaseData* const* case_data) { return case_data ? *case_data : nullptr; }
 
 template <class Collection, class Getter>
@@ -103,18 +139,25 @@ ComPtr<Variable> Find(Collection* collection, std::string_view name) {
 }
 
 // The value text goes to the server without its trailing blanks.
+// A text the held BSTR cannot take is widened into a BSTR of its own.
+template <class Put>
+void PutText(std::string_view text, Put put) {
+  const std::string_view trimmed = fixed::Trimmed(text);
+  if (BSTR held = HeldValueText(trimmed)) return put(held);
+  const Bstr btext(trimmed);
+  put(btext.get());
+}
+
 void PutArrayText(ArrayVariable* variable, int16_t index, std::string_view text,
                   int64_t given_flag) {
   if (!variable) return;
-  const Bstr btext(fixed::Trimmed(text));
-  variable->PutValue(index, btext.get());
+  PutText(text, [&](BSTR value) { variable->PutValue(index, value); });
   variable->PutFlag(index, given_flag);
 }
 
 void PutScalarText(ScalarVariable* variable, std::string_view text) {
   if (!variable) return;
-  const Bstr btext(fixed::Trimmed(text));
-  variable->PutValue(btext.get());
+  PutText(text, [&](BSTR value) { variable->PutValue(value); });
   variable->PutFlag(1);
 }
 

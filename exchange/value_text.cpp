@@ -34,34 +34,24 @@ struct RoundedDigits {
   int exponent = 0;
 };
 
-// The digits and exponent of a scientific text "d.ddde+XX" (or "de+XX"),
-// padded with zeros to 15 digits; false when the text holds more digits.
-bool TakeScientific(std::string_view s, RoundedDigits& out) {
+// The digits and exponent of a scientific text "d.ddde+XX" of 15 digits.
+void TakeScientific(std::string_view s, RoundedDigits& out) {
   const std::size_t e = s.find('e');
   std::size_t n = 0;
-  for (std::size_t i = 0; i < e; ++i) {
-    if (s[i] == '.') continue;
-    if (n == kSignificantDigits) return false;
-    out.digits[n++] = s[i];
-  }
+  for (std::size_t i = 0; i < e && n < kSignificantDigits; ++i)
+    if (s[i] != '.') out.digits[n++] = s[i];
   std::memset(out.digits + n, '0', kSignificantDigits - n);
   int exponent = 0;
   std::from_chars(s.data() + e + 2, s.data() + s.size(), exponent);
   out.exponent = s[e + 1] == '-' ? -exponent : exponent;
-  return true;
 }
 
-// Rounds a positive finite magnitude to 15 significant digits. The shortest
-// text that reads back as the magnitude serves whenever it has at most 15
-// digits: the magnitude lies within half a unit of its last binary place of
-// that text, far closer than half a unit of the 15th decimal place, so the
-// text is the rounding itself. Longer ones are rounded by the library.
+// Rounds a positive finite magnitude to 15 significant digits: the
+// library's scientific text of 15 digits is the correctly rounded one.
 void RoundTo15Digits(double magnitude, RoundedDigits& out) {
   char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
-  if (TakeScientific(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), out)) return;
-  r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                    kSignificantDigits - 1);
+  const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                               kSignificantDigits - 1);
   TakeScientific(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), out);
 }
 

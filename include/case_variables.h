@@ -103,3 +103,13 @@ void FreeVariableNames();
 
 // How many names are held (for the tests).
 int HeldVariableNameCount();
+
+// A put's value text (trailing blanks already gone) in the one BSTR that
+// every put writes over, valid until the next call; null for a text it cannot
+// take (longer than a value text, or not plain ASCII), which the caller then
+// widens into a BSTR of its own.
+BSTR HeldValueText(std::string_view text);
+
+// Frees that BSTR; the exit driver calls it with FreeVariableNames. Safe to
+// call when nothing is held.
+void FreeValueText();

@@ -271,6 +271,40 @@ TEST(HeldVariableNames, EachNameIsWidenedOnceAndFreedAtTheEnd) {
   FreeVariableNames();
 }
 
+// Every put writes its value text over the one held BSTR, whose length
+// follows the text; a text it cannot take is still put whole.
+TEST_F(CaseVariables, ValueTextsShareOneBstrWhoseLengthFollowsTheText) {
+  FreeValueText();
+  const BSTR longer = HeldValueText("-1.50000000000000");
+  ASSERT_NE(longer, nullptr);
+  EXPECT_EQ(Bstr::ToAnsi(longer), "-1.50000000000000");
+  const BSTR shorter = HeldValueText("4");
+  EXPECT_EQ(shorter, longer);
+  EXPECT_EQ(SysStringLen(shorter), 1u);
+  EXPECT_EQ(shorter[1], 0);
+  EXPECT_EQ(SysStringLen(HeldValueText("")), 0u);
+  EXPECT_NE(HeldValueText(std::string(VALUE_TEXT_LENGTH, '9')), nullptr);
+  EXPECT_EQ(HeldValueText(std::string(VALUE_TEXT_LENGTH + 1, '9')), nullptr);
+  EXPECT_EQ(HeldValueText("Gr\xFC\xDF"), nullptr);
+
+  fake.array_inputs.Add("Remark");
+  {
+    const ComPtr<ArrayVariables> inputs = GetArrayInputs(&case_data);
+    PutIndexedText(inputs.get(), "Remark", 1, std::string(VALUE_TEXT_LENGTH + 4, '7'), 1);
+    PutIndexedText(inputs.get(), "Remark", 2, "Gr\xFC\xDF  ", 1);
+    PutIndexedInteger(inputs.get(), "Remark", 3, 12, 1);
+  }
+  EXPECT_THAT(
+      fake.log,
+      ElementsAre("ArrayInputs", "Item ArrayInputs Remark",
+                  "PutValue Remark 1 [" + std::string(VALUE_TEXT_LENGTH + 4, '7') + "]",
+                  "PutFlag Remark 1 1", "Item ArrayInputs Remark", "PutValue Remark 2 [Gr\xFC\xDF]",
+                  "PutFlag Remark 2 1", "Item ArrayInputs Remark",
+                  "PutValue Remark 3 [" + Blanks(20) + "12]", "PutFlag Remark 3 1"));
+  FreeValueText();
+  FreeValueText();
+}
+
 TEST_F(CaseVariables, AFullNameTableStillLooksEveryNameUp) {
   FreeVariableNames();
   int held = 0;
