@@ -35,6 +35,8 @@ bool GetRunContainerName(char* buffer, std::size_t size);
 // LAYOUT_MARKS its marks; each ".ZFD" picture goes into the run's container
 // first. Answers 0; -1 when the file cannot be opened or a write fails.
 int32_t AppendReportPage(const char* merged_page, const char* template_page);
+// For tests: the nth page written from now fails, as on a full disk; 0 disarms.
+void FailReportPageWrite(int64_t nth);
 
 // Hands a page to the rich-text library: the template name (PPPP.RLLL) of the
 // program's "DAT\LAN\", the page id and the field data, field_data_len bytes

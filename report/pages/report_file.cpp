@@ -1,4 +1,5 @@
 // The run's report file and drawing container, and the pages appended to the report.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +13,14 @@
 #include "screen_cells.h"
 
 namespace {
+
+int64_t PAGE_WRITE_COUNTDOWN = 0;
+
+// Writes a page's lines to the report; false when they did not all go.
+bool WritePageLines(std::FILE* file, std::string_view lines) {
+  if (PAGE_WRITE_COUNTDOWN > 0 && --PAGE_WRITE_COUNTDOWN == 0) return false;
+  return std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
+}
 
 // The report and the container are named after the run, or "OUTPUT" without one.
 std::string RunFileName(const char* extension) {
@@ -58,7 +67,9 @@ int32_t AppendReportPage(const char* merged_page, const char* template_page) {
     lines += FormatPictureLine(picture.reference);
   }
   lines += FormReportBody(merged_page, template_page, LAYOUT_MARKS);
-  const bool written = std::fwrite(lines.data(), 1, lines.size(), file.get()) == lines.size();
+  const bool written = WritePageLines(file.get(), lines);
   // What is still buffered reaches the file only as it closes.
   return std::fclose(file.release()) == 0 && written ? 0 : -1;
 }
+
+void FailReportPageWrite(int64_t nth) { PAGE_WRITE_COUNTDOWN = std::max<int64_t>(nth, 0); }

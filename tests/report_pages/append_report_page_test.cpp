@@ -104,4 +104,17 @@ TEST_F(AppendPage, AReportThatCannotBeOpenedGivesMinusOneAndCopiesNothing) {
   EXPECT_EQ(AppendReportPage(nullptr, template_.c_str()), -1);
 }
 
+// A page that cannot be written says so; the pages before and after it stand.
+TEST_F(AppendPage, AWriteThatFailsGivesMinusOne) {
+  WriteBytes(run_.report(), "earlier\n");
+  FailReportPageWrite(2);
+  EXPECT_EQ(Append(), 0);
+  const std::string one_page = run_.report_bytes();
+  EXPECT_EQ(Append(), -1);
+  EXPECT_EQ(run_.report_bytes(), one_page);
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(run_.report_bytes().size(), 2 * one_page.size() - std::string("earlier\n").size());
+  FailReportPageWrite(0);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // What a selected cell of a form stands for.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "form_fields.h"
@@ -92,6 +93,18 @@ TEST_F(FormCell, AWordAFullBlankRowAwayIsNotPicked) {
   EXPECT_EQ(Field(3), "0    ");
 }
 
+// A word is what stands between blanks within one row: the cells just past
+// a row's end belong to the next row and are no part of it.
+TEST_F(FormCell, APickedWordEndsWithItsRow) {
+  page_.Both(6, 0, "y");  // no full row of blanks back to the field
+  page_.Both(6, 77, "123");
+  page_.Both(7, 0, "456");
+  EXPECT_EQ(Select(Cell(6, 78)), -1);
+  EXPECT_EQ(Field(3), "123  ");
+  EXPECT_EQ(Select(Cell(7, 1)), -1);
+  EXPECT_EQ(Field(3), "456  ");
+}
+
 TEST_F(FormCell, LettersAreRefusedByANumericField) {
   EXPECT_EQ(Select(Cell(4, 18)), 0);
   EXPECT_EQ(Field(3), "0    ");
@@ -126,6 +139,26 @@ TEST_F(FormCell, ACellOutsideTheFormStandsForNothing) {
 TEST_F(FormCell, MissingOptionsAreOff) {
   EXPECT_EQ(Select(Cell(15, 40), "NNNNNNNN"), 0);
   EXPECT_EQ(Select(Cell(15, 40), ""), 0);
+}
+
+// Two fields one cell apart are two fields: a group lettered B fills the
+// second and leaves the first and the cell between them alone.
+TEST(FormCellPair, AGroupFillsTheSecondOfTwoFieldsOneCellApart) {
+  FormPage page;
+  page.Both(2, 0, "Pair @@@ @@@:");
+  page.text.put(Cell(2, 5), "AAA BBB");
+  std::memset(page.attributes.data() + Cell(2, 5), ATTRIBUTE_FIELD, 3);
+  std::memset(page.attributes.data() + Cell(2, 9), ATTRIBUTE_FIELD, 3);
+  page.Both(5, 0, "[[BOIL]] [[AGAS]]");
+  RecordingPainter painter;
+  auto select = [&](int32_t cell) {
+    return HandleFormCell("   ", kAllOff, page.form.data(), page.text.data(),
+                          page.attributes.data(), cell, painter);
+  };
+  EXPECT_EQ(select(Cell(5, 3)), -1);
+  EXPECT_EQ(page.text.at(Cell(2, 0), 13), "Pair AAA OIL:");
+  EXPECT_EQ(select(Cell(5, 12)), -1);
+  EXPECT_EQ(page.text.at(Cell(2, 0), 13), "Pair GAS OIL:");
 }
 
 }  // namespace

@@ -203,6 +203,24 @@ TEST_F(ScreenPainting, ALeaderGainsFewerDotsInAWideFontAndTheNumberStaysAtItsCel
   EXPECT_GT(added[0], added[1]);
 }
 
+// Wide cells and a narrow font: the leader takes far more dots than a text
+// line holds, and the whole segment is still converted and shown.
+TEST_F(ScreenPainting, ALeaderLongerThanATextLineIsShownWhole) {
+  const UniqueGdiObject font = ScreenTestFont(8, 3);
+  ScreenMetricsScope wide_cells(field_font_, font, 8000, kHeight);
+  Row(7, 1, "Length" + std::string(69, '.') + "12");
+  DrawCells(canvas_.dc(), SCREEN_TEXT + Cell(7, 0), SCREEN_ATTRIBUTES + Cell(7, 0), ROW_CELLS,
+            Cell(7, 0));
+  const std::vector<EmfRecords::Text> shown = Shown(canvas_.finish());
+  ASSERT_EQ(shown.size(), 1u);
+  const std::string& text = shown[0].text;
+  EXPECT_GT(text.size(), 161u);
+  EXPECT_LE(text.size(), static_cast<std::size_t>(LEADER_TEXT_LIMIT));
+  EXPECT_EQ(text.substr(0, 6), "Length");
+  EXPECT_EQ(text.substr(text.size() - 2), "12");
+  EXPECT_EQ(text.find_first_not_of('.', 6), text.size() - 2);
+}
+
 TEST_F(ScreenPainting, UnderlinesOfSeventyNineAndSixtyCells) {
   SCREEN_ATTRIBUTES[Cell(2, 79)] = 'u';
   SCREEN_ATTRIBUTES[Cell(6, 79)] = 'v';

@@ -101,6 +101,28 @@ TEST_F(DrawingJackets, RenderPassesItsSizesOnlyWhenTheyAre32BitIntegers) {
   EXPECT_EQ(metafile.substr(0, 4), "\xD7\xCD\xC6\x9A");  // the placeable key
 }
 
+// Both names keep up to 255 characters and a name that would be cut renders
+// nothing, so no other drawing is read nor any other file written.
+TEST_F(DrawingJackets, RenderTakesNamesUpTo255CharactersAndRefusesLongerOnes) {
+  const int64_t width = 4000, height = 2000;
+  const std::string long_metafile = std::string(251, 'm') + ".WMF";  // 255 characters
+  RENDER_METAFILE("PLATE.DQD", 9, long_metafile.c_str(), 255, &width, &height);
+  EXPECT_EQ(std::string(NAME_BUFFERS.metafile_name), long_metafile);
+  // Past 255 only blanks may be lost.
+  const std::string padded = "PLATE.DQD" + std::string(291, ' ');
+  RENDER_METAFILE(padded.c_str(), 300, "PADDED.WMF", 10, &width, &height);
+  EXPECT_EQ(std::string(NAME_BUFFERS.drawing_name), padded.substr(0, 255));
+
+  const std::string too_long = std::string(252, 'm') + ".WMF";  // cut, it would name another file
+  RENDER_METAFILE("PLATE.DQD", 9, too_long.c_str(), 256, &width, &height);
+  EXPECT_EQ(std::string(NAME_BUFFERS.metafile_name), "PADDED.WMF");
+  const std::string drawing_too_long = std::string(252, 'd') + ".DQD";
+  RENDER_METAFILE(drawing_too_long.c_str(), 256, "REFUSED.WMF", 11, &width, &height);
+  EXPECT_EQ(std::string(NAME_BUFFERS.drawing_name), "PLATE.DQD");
+  EXPECT_EQ(std::string(NAME_BUFFERS.metafile_name), "PADDED.WMF");
+  EXPECT_FALSE(Exists(run_.cases() / "REFUSED.WMF"));
+}
+
 class ReportJackets : public ::testing::Test {
  protected:
   void SetUp() override { PICTURE_REFS[0] = '\0'; }
