@@ -1,5 +1,5 @@
 // The selected part of a bitmap put on the clipboard.
-#include "drawing_memory.h"
+#include "metafile_picture.h"
 #include "pictures.h"
 
 SelectionBitmap SELECTION_BITMAP = {nullptr, {0, 0, 0, 0}};
@@ -21,32 +21,6 @@ HMETAFILE RecordSelection(HWND window, LONG width, LONG height) {
   return recording ? CloseMetaFile(recording) : nullptr;
 }
 
-// A metafile picture of the recording, in a block the clipboard can own.
-HGLOBAL MakeMetafilePicture(HMETAFILE recorded, LONG width, LONG height) {
-  const HMETAFILE copy = CopyMetaFileA(recorded, nullptr);
-  if (!copy) return nullptr;
-  HGLOBAL block = AllocateDrawingMemory(sizeof(METAFILEPICT));
-  if (!block) {
-    DeleteMetaFile(copy);
-    return nullptr;
-  }
-  const LockedMemory picture(block);
-  METAFILEPICT* p = picture.as<METAFILEPICT>();
-  p->mm = MM_TEXT;
-  p->xExt = width;
-  p->yExt = height;
-  p->hMF = copy;
-  return block;
-}
-
-void FreeMetafilePicture(HGLOBAL block) {
-  {
-    const LockedMemory picture(block);
-    if (picture.as()) DeleteMetaFile(picture.as<METAFILEPICT>()->hMF);
-  }
-  FreeDrawingMemory(block);
-}
-
 }  // namespace
 
 void CopySelectionToClipboard(HWND window, int32_t as_bitmap) {
@@ -63,12 +37,7 @@ void CopySelectionToClipboard(HWND window, int32_t as_bitmap) {
   const LONG width = SELECTION_BITMAP.rect.right - SELECTION_BITMAP.rect.left;
   const LONG height = SELECTION_BITMAP.rect.bottom - SELECTION_BITMAP.rect.top;
   const HMETAFILE recorded = RecordSelection(window, width, height);
-  if (const HGLOBAL picture = recorded ? MakeMetafilePicture(recorded, width, height) : nullptr) {
-    if (SetClipboardData(CF_METAFILEPICT, picture))
-      HandOverDrawingMemory(picture);
-    else
-      FreeMetafilePicture(picture);
-  }
+  HandMetafilePictureToClipboard(MakeMetafilePicture(recorded, MM_TEXT, width, height));
   CloseClipboard();
   if (recorded) DeleteMetaFile(recorded);
 }

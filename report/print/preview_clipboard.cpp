@@ -1,4 +1,5 @@
 // A preview sheet on the clipboard as a metafile picture.
+#include "metafile_picture.h"
 #include "print_preview.h"
 #include "sheet_rendering.h"
 
@@ -23,26 +24,16 @@ int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
     DrawPreviewSheet(recording, window, sheet);
     FIXED_PAGE = nullptr;
     UniqueMetafile drawn(CloseMetaFile(recording));
-    UniqueMetafile copy(drawn.get() ? CopyMetaFileA(drawn.get(), nullptr) : nullptr);
-    GlobalMemory block(copy.get() ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(METAFILEPICT))
-                                  : nullptr);
-    auto* picture = block ? static_cast<METAFILEPICT*>(GlobalLock(block.get())) : nullptr;
-    if (picture) {
-      picture->mm = MM_ANISOTROPIC;
-      picture->xExt = CLIPBOARD_PICTURE_WIDTH;
-      picture->yExt = CLIPBOARD_PICTURE_HEIGHT;
-      picture->hMF = copy.get();
-      GlobalUnlock(block.get());
-      if (OpenClipboard(window)) {
-        EmptyClipboard();
-        // The clipboard owns the block and the metafile copy once it holds them.
-        if (SetClipboardData(CF_METAFILEPICT, block.get())) {
-          block.release();
-          copy.release();
-          copied = 1;
-        }
-        CloseClipboard();
-      }
+    // Made before the clipboard is opened, so that it is held no longer
+    // than the hand-over takes.
+    const HGLOBAL picture = MakeMetafilePicture(drawn.get(), MM_ANISOTROPIC,
+                                                CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT);
+    if (picture && OpenClipboard(window)) {
+      EmptyClipboard();
+      copied = HandMetafilePictureToClipboard(picture) ? 1 : 0;
+      CloseClipboard();
+    } else if (picture) {
+      FreeMetafilePicture(picture);
     }
   }
   PREVIEW_REFERENCE_DC = nullptr;

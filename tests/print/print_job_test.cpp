@@ -236,6 +236,18 @@ TEST_F(PrintJobTest, ACancelSeenAtAPageStepEndsTheJob) {
   ExpectReleased();
 }
 
+// A quit met while the job lets messages through belongs to the owner's own
+// loop: it is taken out of the way of the job and posted again, unchanged.
+TEST_F(PrintJobTest, AQuitMetWhilePrintingIsLeftForTheOwnersLoop) {
+  ASSERT_EQ(PRINT_JOB.cancel, 0);
+  PostQuitMessage(7);
+  EXPECT_EQ(PrintAbortProc(nullptr, 0), TRUE);
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(message.wParam, 7u);
+}
+
 TEST_F(PrintJobTest, AStepWithoutAJobDoesNothing) {
   EXPECT_EQ(Step("PRINT", 1, 1, 1), 0);
   EXPECT_EQ(Step("END"), 0);

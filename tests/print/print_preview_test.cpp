@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "drawing_memory.h"
 #include "language_setting.h"
 #include "metafile_records.h"
 #include "modal_ui_double.h"
@@ -231,6 +232,26 @@ TEST_F(ClipboardPreview, TheSheetGoesOnTheClipboardAsAMetafilePictureOfItsFixedP
   EXPECT_EQ(first, second);
 }
 
+// Without memory for the picture nothing reaches the clipboard and nothing
+// stays allocated; a copy the clipboard takes is the clipboard's.
+TEST_F(ClipboardPreview, APictureWithoutMemoryLeavesTheClipboardAndNoBlock) {
+  ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 1)).c_str()), 1);
+  const int64_t live = LiveDrawingMemory();
+  FailDrawingMemory(1);
+  EXPECT_EQ(CopyPreviewToClipboard(window_.get(), 0), 0);
+  FailDrawingMemory(0);
+  EXPECT_EQ(LiveDrawingMemory(), live);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_METAFILEPICT));
+  CloseClipboard();
+  EXPECT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+  EXPECT_EQ(LiveDrawingMemory(), live);
+  METAFILEPICT picture{};
+  std::vector<unsigned char> bits;
+  EXPECT_TRUE(Picture(&picture, &bits));
+  EXPECT_EQ(picture.mm, MM_ANISOTROPIC);
+}
+
 TEST_F(ClipboardPreview, AClipboardHeldByAnotherProgramIsLeftAsItWas) {
   ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 1)).c_str()), 1);
   HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -247,7 +268,9 @@ TEST_F(ClipboardPreview, AClipboardHeldByAnotherProgramIsLeftAsItWas) {
     CloseClipboard();
   });
   WaitForSingleObject(opened, 10000);
+  const int64_t live = LiveDrawingMemory();
   EXPECT_EQ(CopyPreviewToClipboard(window_.get(), 0), 0);
+  EXPECT_EQ(LiveDrawingMemory(), live);  // the picture made for it is freed
   SetEvent(done);
   holder.join();
   CloseHandle(opened);

@@ -106,6 +106,23 @@ TEST_F(FileCopy, ATargetThatCannotBeOpenedIsReportedAndKept) {
   }
 }
 
+// A target that takes writing but cannot be replaced (held open without
+// sharing its deletion) keeps its contents, and the copy made beside it goes.
+TEST_F(FileCopy, ACopyThatCannotTakeTheTargetsPlaceLeavesTheTarget) {
+  WriteBytes(Path("S"), "new contents");
+  WriteBytes(Path("T"), "old contents");
+  const HANDLE held =
+      CreateFileA(Path("T").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Copy("S", "T", 1), -1);
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(Path("T")), "old contents");
+  EXPECT_FALSE(Exists(Path("T.~1")));
+  EXPECT_EQ(Copy("S", "T", 1), 0);
+  EXPECT_EQ(ReadBytes(Path("T")), "new contents");
+}
+
 TEST_F(FileCopy, AnUnknownModeCopiesNothing) {
   WriteBytes(Path("S"), "source");
   for (int32_t mode : {0, 4, -1}) EXPECT_EQ(Copy("S", "T", mode), -1) << mode;

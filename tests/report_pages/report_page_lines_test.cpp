@@ -84,6 +84,19 @@ TEST(PagePictures, RowsCountTheLinesAsTheyStandInTheFile) {
   EXPECT_EQ(RowInFile({{"", '*'}, {"", 'U'}}, 10), 10);
 }
 
+// Both rows move up by the lines left out above the first; a row the move
+// would take past the 32-bit range stays where it is.
+TEST(PagePictures, ARowMovedBeyondThirtyTwoBitsKeepsItsPlace) {
+  const std::string page = Cells({{"", 'U'}, {"", 'U'}});
+  const auto pictures = TakePagePictures("<P.WMF 1 10 10 -2147483647>", page.c_str(), page.c_str());
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].reference.first_row, 8);
+  EXPECT_EQ(pictures[0].reference.last_row, -2147483647);  // -2147483649 would not fit
+  const auto within = TakePagePictures("<P.WMF 1 10 10 -2147483646>", page.c_str(), page.c_str());
+  ASSERT_EQ(within.size(), 1u);
+  EXPECT_EQ(within[0].reference.last_row, -2147483647 - 1);
+}
+
 TEST(PagePictures, ShortTextsAndUnreadableReferencesGiveNoPicture) {
   const std::string page = Cells({});
   EXPECT_TRUE(TakePagePictures("<A 1 1 2 2>", page.c_str(), page.c_str()).size() == 1);

@@ -8,6 +8,7 @@
 #include "loader_probe.h"
 #include "program_end.h"
 #include "run_folders.h"
+#include "run_services.h"
 #include "screen.h"
 
 namespace {
@@ -31,7 +32,37 @@ TEST(ScreenServices, TheCaseAndRunNamesOfTheRunFolders) {
   GetCaseAndRunNames(base, run);
   EXPECT_STREQ(base, "PLANT");
   EXPECT_STREQ(run, "R17");
+  // A missing buffer takes nothing, and the one beside it is left as well.
+  char other_run[RUN_NAME_BUFFER_SIZE] = "kept";
+  GetCaseAndRunNames(nullptr, other_run);
+  EXPECT_STREQ(other_run, "kept");
+  char other_base[FOLDER_BUFFER_SIZE] = "kept";
+  GetCaseAndRunNames(other_base, nullptr);
+  EXPECT_STREQ(other_base, "kept");
   std::memset(&FOLDER_BUFFERS, 0, sizeof FOLDER_BUFFERS);
+}
+
+// A form of 24 rows goes into the buffers; the status row keeps its own, and
+// without a window nothing is painted. Missing buffers load nothing.
+TEST(ScreenServices, LoadScreenTakesTheFormsRowsAndKeepsTheStatusRow) {
+  ASSERT_EQ(GetScreenWindow(), nullptr);
+  std::memset(SCREEN_TEXT, 's', SCREEN_CELLS);
+  std::memset(SCREEN_ATTRIBUTES, 9, SCREEN_CELLS);
+  const std::string text(STATUS_ROW_CELL, 't');
+  const std::string attributes(STATUS_ROW_CELL, 1);
+  LoadScreen(text.c_str(), attributes.c_str());
+  EXPECT_EQ(std::string(SCREEN_TEXT, STATUS_ROW_CELL), text);
+  EXPECT_EQ(std::string(SCREEN_ATTRIBUTES, STATUS_ROW_CELL), attributes);
+  EXPECT_EQ(std::string(SCREEN_TEXT + STATUS_ROW_CELL, SCREEN_CELLS - STATUS_ROW_CELL),
+            std::string(SCREEN_CELLS - STATUS_ROW_CELL, 's'));
+  EXPECT_EQ(SCREEN_ATTRIBUTES[SCREEN_CELLS - 1], 9);
+  const std::string other(STATUS_ROW_CELL, 'o');
+  LoadScreen(nullptr, other.c_str());
+  LoadScreen(other.c_str(), nullptr);
+  EXPECT_EQ(std::string(SCREEN_TEXT, STATUS_ROW_CELL), text);
+  EXPECT_EQ(std::string(SCREEN_ATTRIBUTES, STATUS_ROW_CELL), attributes);
+  std::memset(SCREEN_TEXT, ' ', SCREEN_CELLS);
+  std::memset(SCREEN_ATTRIBUTES, 0, SCREEN_CELLS);
 }
 
 TEST(ScreenServices, ATextForTheLoaderIsCutToEightyCharacters) {
