@@ -9,6 +9,7 @@
 #include <string>
 
 #include "drawing.h"
+#include "drawing_memory.h"
 #include "holders.h"
 #include "language_setting.h"
 #include "modal_ui.h"
@@ -43,11 +44,6 @@ UniqueHandle CreateBeside(const std::string& target, std::string& path) {
     if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return UniqueHandle();
-}
-
-bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
-  DWORD written = 0;
-  return WriteFile(file, bytes, count, &written, nullptr) && written == count;
 }
 
 int32_t CannotCopy() {
@@ -88,7 +84,7 @@ int32_t CopyBlocks(HANDLE source, HANDLE target, uint64_t length) {
                   nullptr))
       return -1;
     if (got == 0) break;  // the source became shorter
-    if (!WriteAll(target, buffer.get(), got)) return -1;
+    if (!WriteDrawingFile(target, buffer.get(), got)) return -1;
     left -= got;
   }
   return 0;
@@ -132,8 +128,8 @@ int32_t CopyFileContents(const char* source, const char* target, int32_t mode) {
   const UniqueHandle out = OpenForAppending(target);
   if (!out.valid()) return CannotCopy();
   if (!has_source)
-    return WriteAll(out.get(), reinterpret_cast<const char*>(&kEmptyDrawingHeader),
-                    sizeof kEmptyDrawingHeader)
+    return WriteDrawingFile(out.get(), reinterpret_cast<const char*>(&kEmptyDrawingHeader),
+                            sizeof kEmptyDrawingHeader)
                ? 0
                : -1;
   return CopyBlocks(in.get(), out.get(), static_cast<uint64_t>(length.QuadPart));

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "drawing_memory.h"
 #include "modal_ui_double.h"
 #include "report_file.h"
 #include "scratch_folder.h"
@@ -121,6 +122,24 @@ TEST_F(FileCopy, ACopyThatCannotTakeTheTargetsPlaceLeavesTheTarget) {
   EXPECT_FALSE(Exists(Path("T.~1")));
   EXPECT_EQ(Copy("S", "T", 1), 0);
   EXPECT_EQ(ReadBytes(Path("T")), "new contents");
+}
+
+// A write that fails partway (the disk full after the first block) leaves
+// the target as it was in mode 1; an append says so and keeps what went.
+TEST_F(FileCopy, AWriteThatFailsPartwayIsReportedAndMode1KeepsTheTarget) {
+  const std::string source = Patterned(2 * COPY_BLOCK_SIZE + 5);
+  WriteBytes(Path("S.ZFD"), source);
+  WriteBytes(Path("T.ZFD"), "old");
+  FailDrawingFileWrite(2);
+  EXPECT_EQ(Copy("S.ZFD", "T.ZFD", 1), -1);
+  EXPECT_EQ(ReadBytes(Path("T.ZFD")), "old");
+  EXPECT_FALSE(Exists(Path("T.ZFD.~1")));
+  FailDrawingFileWrite(2);
+  EXPECT_EQ(Copy("S.ZFD", "T.ZFD", 2), -1);
+  EXPECT_EQ(ReadBytes(Path("T.ZFD")), "old" + source.substr(0, COPY_BLOCK_SIZE));
+  FailDrawingFileWrite(0);
+  EXPECT_EQ(Copy("S.ZFD", "T.ZFD", 1), 0);
+  EXPECT_EQ(ReadBytes(Path("T.ZFD")), source);
 }
 
 TEST_F(FileCopy, AnUnknownModeCopiesNothing) {
