@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "failure_countdown.h"
 #include "loader.h"
 #include "markers.h"
 
@@ -12,12 +13,7 @@ namespace {
 
 // Process-wide: arrays held now, and the countdown to an injected failure.
 int64_t LIVE_ARRAYS = 0;
-int64_t FAIL_COUNTDOWN = 0;
-
-bool InjectedFailure() {
-  if (FAIL_COUNTDOWN <= 0) return false;
-  return --FAIL_COUNTDOWN == 0;
-}
+FailureCountdown FAIL_COUNTDOWN;
 
 // count × per_element × value_bytes, or false when it does not fit in 64 bits.
 bool ByteSize(int64_t count, int64_t per_element, std::size_t value_bytes, int64_t& bytes) {
@@ -35,7 +31,7 @@ bool ByteSize(int64_t count, int64_t per_element, std::size_t value_bytes, int64
 void* TryAllocateArray(int64_t count, int64_t per_element, std::size_t value_bytes) {
   // Every attempt counts towards an injected failure, also one that the
   // overflow test would stop.
-  const bool injected = InjectedFailure();
+  const bool injected = FAIL_COUNTDOWN.fires();
   int64_t bytes = 0;
   if (!ByteSize(AtLeastOne(count), AtLeastOne(per_element), value_bytes, bytes) || injected)
     return nullptr;
@@ -54,7 +50,7 @@ void RaiseNoMemory() { LoaderRaiseError(&NO_MEMORY_CODE); }
 
 int64_t LiveArrayCount() { return LIVE_ARRAYS; }
 
-void FailArrayAllocation(int64_t nth) { FAIL_COUNTDOWN = nth > 0 ? nth : 0; }
+void FailArrayAllocation(int64_t nth) { FAIL_COUNTDOWN.arm(nth); }
 
 bool RecordArrays::Allocate() {
   for (int64_t* n : {&N1, &N2, &N3, &N4, &N5, &N6}) *n = AtLeastOne(*n);

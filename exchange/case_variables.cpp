@@ -41,11 +41,15 @@ bool SameName(BSTR held, std::string_view name) {
   return true;
 }
 
+// Plain ASCII widens character by character.
+void CopyWidened(OLECHAR* to, std::string_view ascii) {
+  for (std::size_t i = 0; i < ascii.size(); ++i)
+    to[i] = static_cast<OLECHAR>(static_cast<unsigned char>(ascii[i]));
+}
+
 BSTR Widened(std::string_view name) {
   BSTR s = SysAllocStringLen(nullptr, static_cast<UINT>(name.size()));
-  if (s)
-    for (std::size_t i = 0; i < name.size(); ++i)
-      s[i] = static_cast<OLECHAR>(static_cast<unsigned char>(name[i]));
+  if (s) CopyWidened(s, name);
   return s;
 }
 
@@ -100,8 +104,7 @@ BSTR HeldValueText(std::string_view text) {
   if (text.size() > kValueTextRoom || !IsPlainAscii(text)) return nullptr;
   if (!VALUE_TEXT_BSTR) VALUE_TEXT_BSTR = SysAllocStringLen(nullptr, kValueTextRoom);
   if (!VALUE_TEXT_BSTR) return nullptr;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    VALUE_TEXT_BSTR[i] = static_cast<OLECHAR>(static_cast<unsigned char>(text[i]));
+  CopyWidened(VALUE_TEXT_BSTR, text);
   SetLength(VALUE_TEXT_BSTR, static_cast<UINT>(text.size()));
   return VALUE_TEXT_BSTR;
 }
@@ -138,8 +141,8 @@ ComPtr<Variable> Find(Collection* collection, std::string_view name) {
   return variable;
 }
 
-// The value text goes to the server without its trailing blanks.
-// A text the held BSTR cannot take is widened into a BSTR of its own.
+// The value text goes to the server without its trailing blanks; a text the
+// held BSTR cannot take is widened into a BSTR of its own.
 template <class Put>
 void PutText(std::string_view text, Put put) {
   const std::string_view trimmed = fixed::Trimmed(text);

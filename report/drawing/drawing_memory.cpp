@@ -4,22 +4,19 @@
 
 #include <algorithm>
 
+#include "failure_countdown.h"
+
 namespace {
 
 // Process-wide: blocks held now, and the countdowns to an injected failure.
 int64_t LIVE_BLOCKS = 0;
-int64_t ALLOCATION_COUNTDOWN = 0;
-int64_t WRITE_COUNTDOWN = 0;
-
-bool Injected(int64_t& countdown) {
-  if (countdown <= 0) return false;
-  return --countdown == 0;
-}
+FailureCountdown ALLOCATION_COUNTDOWN;
+FailureCountdown WRITE_COUNTDOWN;
 
 }  // namespace
 
 HGLOBAL AllocateDrawingMemory(uint64_t bytes) {
-  if (Injected(ALLOCATION_COUNTDOWN) || bytes == 0 || bytes > SIZE_MAX / 2) return nullptr;
+  if (ALLOCATION_COUNTDOWN.fires() || bytes == 0 || bytes > SIZE_MAX / 2) return nullptr;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(bytes));
   if (block) ++LIVE_BLOCKS;
   return block;
@@ -37,10 +34,10 @@ void HandOverDrawingMemory(HGLOBAL block) {
 
 int64_t LiveDrawingMemory() { return LIVE_BLOCKS; }
 
-void FailDrawingMemory(int64_t nth) { ALLOCATION_COUNTDOWN = std::max<int64_t>(nth, 0); }
+void FailDrawingMemory(int64_t nth) { ALLOCATION_COUNTDOWN.arm(nth); }
 
 bool WriteDrawingFile(HANDLE file, const void* bytes, uint64_t size) {
-  if (Injected(WRITE_COUNTDOWN)) return false;
+  if (WRITE_COUNTDOWN.fires()) return false;
   const auto* at = static_cast<const unsigned char*>(bytes);
   // WriteFile takes at most a DWORD of bytes a call.
   constexpr uint64_t kChunk = 1u << 30;
@@ -54,4 +51,4 @@ bool WriteDrawingFile(HANDLE file, const void* bytes, uint64_t size) {
   return true;
 }
 
-void FailDrawingFileWrite(int64_t nth) { WRITE_COUNTDOWN = std::max<int64_t>(nth, 0); }
+void FailDrawingFileWrite(int64_t nth) { WRITE_COUNTDOWN.arm(nth); }

@@ -1,10 +1,10 @@
 // The run's report file and drawing container, and the pages appended to the report.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "failure_countdown.h"
 #include "holders.h"
 #include "report_file.h"
 #include "report_page_lines.h"
@@ -14,11 +14,11 @@
 
 namespace {
 
-int64_t PAGE_WRITE_COUNTDOWN = 0;
+FailureCountdown PAGE_WRITE_COUNTDOWN;
 
 // Writes a page's lines to the report; false when they did not all go.
 bool WritePageLines(std::FILE* file, std::string_view lines) {
-  if (PAGE_WRITE_COUNTDOWN > 0 && --PAGE_WRITE_COUNTDOWN == 0) return false;
+  if (PAGE_WRITE_COUNTDOWN.fires()) return false;
   return std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
 }
 
@@ -72,4 +72,4 @@ int32_t AppendReportPage(const char* merged_page, const char* template_page) {
   return std::fclose(file.release()) == 0 && written ? 0 : -1;
 }
 
-void FailReportPageWrite(int64_t nth) { PAGE_WRITE_COUNTDOWN = std::max<int64_t>(nth, 0); }
+void FailReportPageWrite(int64_t nth) { PAGE_WRITE_COUNTDOWN.arm(nth); }
