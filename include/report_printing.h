@@ -22,7 +22,8 @@ int32_t ReadPrintFormat();
 // Prints the report at path, the module instance holding the progress
 // dialog; a nonzero default_printer takes the WIN.INI printer without a
 // dialog. Answers 0; what went wrong has been shown. A job that drew no page
-// (a report that cannot be opened, a range beyond it) is aborted, not ended.
+// (a report that cannot be opened, a report without pages, a range beyond
+// it) is aborted, not ended, and the user is told which.
 int32_t PrintReportFile(HWND owner, HINSTANCE instance, const char* path, int32_t default_printer);
 
 // Lets the loader release the run's files; then, when both bases are given

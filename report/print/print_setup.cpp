@@ -73,16 +73,20 @@ HDC CreateDefaultPrinterDC() {
   char* device = PRINT_JOB.device;
   std::memset(PRINT_JOB.device, 0, sizeof PRINT_JOB.device);
   GetProfileStringA("windows", "device", "", device, sizeof PRINT_JOB.device);
-  // "name,driver,port": each comma ends a part, blanks after it are skipped.
+  // "name,driver,port", with or without blanks after the commas: each comma
+  // ends a part, and the next part starts after the comma's blanks. The
+  // walk goes on from there itself: CharNextA on the NUL that ended a part
+  // would stay on it.
   char* parts[3] = {device, nullptr, nullptr};
   int part = 0;
-  for (char* at = device; *at && part < 2; at = CharNextA(at)) {
-    if (*at != ',') continue;
-    *at = '\0';
-    char* next = at + 1;
-    while (*next == ' ') ++next;
-    parts[++part] = next;
-    at = next - 1;
+  for (char* at = device; *at && part < 2;) {
+    if (*at != ',') {
+      at = CharNextA(at);
+      continue;
+    }
+    *at++ = '\0';
+    while (*at == ' ') ++at;
+    parts[++part] = at;
   }
   if (!*parts[0]) return nullptr;
   return DOCUMENT_CALLS.create_dc(parts[1], parts[0], parts[2], nullptr);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "holders.h"
+#include "modal_ui.h"
 #include "print_job.h"
 #include "report_printing.h"
 #include "report_reader.h"
@@ -18,14 +19,27 @@ class JobSheets : public SheetActions {
   JobSheets(HWND owner, HINSTANCE instance) : owner_(owner), instance_(instance) {}
   bool StartSheet() override { return ::StartSheet(owner_) == 1; }
   bool PrintPage(int32_t p, int32_t page, int32_t lines) override {
+    ++pages_read;
     return PrintStep(owner_, instance_, "PRINT", p, page, lines) == 1;
   }
   bool EndSheet() override { return ::EndSheet(owner_) == 1; }
+
+  // Every page of the report is handed on, drawn or not.
+  int32_t pages_read = 0;
 
  private:
   HWND owner_;
   HINSTANCE instance_;
 };
+
+// What a user who pressed Print is told when the job drew nothing, or a
+// copy found no report: empty when nothing needs saying.
+const char* NothingPrinted(bool report_missing, int32_t drawn, int32_t pages_read) {
+  if (report_missing) return "Can not open the report file.";
+  if (drawn > 0) return "";
+  if (pages_read == 0) return "The report has no page to print.";
+  return "No page of the report lies in the print range.";
+}
 
 }  // namespace
 
@@ -36,10 +50,14 @@ int32_t PrintReportFile(HWND owner, HINSTANCE instance, const char* path, int32_
   if (!PrintStep(owner, instance, "INITIALIZATION", 0, 0, 0)) return 0;
   JobSheets sheets(owner, instance);
   int32_t drawn = 0;
+  bool report_missing = false;
   for (int32_t copy = 0; copy < std::max(1, PRINT_JOB.copies); ++copy) {
     PRINT_JOB.copies_left = PRINT_JOB.copies - copy;
     UniqueFile report(path ? std::fopen(path, "r") : nullptr);
-    if (!report) break;
+    if (!report) {
+      report_missing = true;
+      break;
+    }
     SheetSequence sequence(PAGES_PER_SHEET, PRINT_JOB.first_page, PRINT_JOB.last_page, sheets);
     ReportReader reader(path, PRINT_FONT_MODE, CONTAINER_PICTURE_COUNT, sequence);
     ReadReportFile(report.get(), reader);
@@ -52,5 +70,9 @@ int32_t PrintReportFile(HWND owner, HINSTANCE instance, const char* path, int32_
     PrintStep(owner, instance, "END", 0, 0, 0);
   else
     AbortPrintJob(owner, PRINT_JOB.dc, nullptr);
+  // Said once the job is released, so that nothing of it waits behind the message.
+  const char* message = NothingPrinted(report_missing, drawn, sheets.pages_read);
+  if (*message)
+    ShowMessageBox(owner, message, "Print", report_missing ? MB_ICONERROR : MB_ICONWARNING);
   return 0;
 }

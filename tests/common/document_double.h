@@ -4,7 +4,8 @@
 // GdiComment, calls the job's abort procedure from StartPage and EndPage
 // (answering SP_APPABORT when it says stop), can refuse any k-th call or
 // press the progress dialog's Cancel at it, and keeps each context's
-// metafile when the context is deleted.
+// metafile when the context is deleted. Like a printer, it refuses an abort
+// procedure and a document on a context it did not hand out.
 #pragma once
 
 #include <windows.h>
@@ -158,20 +159,27 @@ class DocumentDouble {
     DeleteEnhMetaFile(emf);
     return self->Log("DeleteDC", dc, TRUE);
   }
+  // A printer answers 0 for a context it did not hand out (or none), so a
+  // job that forgot to test its context stops here instead of printing on.
   static int SetAbort(HDC dc, ABORTPROC proc) {
     DocumentDouble* self = current();
     if (self->Next()) return self->Log("SetAbortProc", dc, SP_ERROR);
-    if (auto it = self->live_.find(dc); it != self->live_.end()) it->second.abort = proc;
+    auto it = self->live_.find(dc);
+    if (it == self->live_.end()) return self->Log("SetAbortProc", dc, 0);
+    it->second.abort = proc;
     return self->Log("SetAbortProc", dc, 1);
   }
   static int StartDoc(HDC dc, const DOCINFOA* doc) {
     DocumentDouble* self = current();
     const std::string name = doc && doc->lpszDocName ? doc->lpszDocName : "(null)";
-    return self->Log("StartDocA", dc, self->Next() ? SP_ERROR : 1, name);
+    if (self->Next()) return self->Log("StartDocA", dc, SP_ERROR, name);
+    return self->Log("StartDocA", dc, self->live_.count(dc) ? 1 : 0, name);
   }
   static int EscapeCall(HDC dc, int code, int, LPCSTR, LPVOID) {
     DocumentDouble* self = current();
-    return self->Log("Escape", dc, self->Next() ? 0 : 1, code == STARTDOC ? "STARTDOC" : "other");
+    const std::string what = code == STARTDOC ? "STARTDOC" : "other";
+    if (self->Next()) return self->Log("Escape", dc, 0, what);
+    return self->Log("Escape", dc, self->live_.count(dc) ? 1 : 0, what);
   }
   static int StartPg(HDC dc) {
     DocumentDouble* self = current();

@@ -7,8 +7,10 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "document_calls.h"
 #include "document_double.h"
 #include "language_setting.h"
 #include "modal_ui_double.h"
@@ -53,6 +55,15 @@ class ReportPrinting : public ::testing::Test {
     EXPECT_TRUE(owner_.enabled());
     EXPECT_TRUE(DeleteFileA(report_.c_str())) << "the report is still open";
   }
+  // The one message of a print that drew nothing, shown once the job was
+  // released.
+  void ExpectToldOnceReleased(const std::string& text, UINT icon) {
+    ASSERT_EQ(user_.texts(), std::vector<std::string>{text});
+    EXPECT_EQ(user_.messages[0].caption, "Print");
+    EXPECT_EQ(user_.messages[0].style, icon);
+    EXPECT_EQ(user_.messages[0].owner, owner_.get());
+    EXPECT_TRUE(user_.messages[0].owner_enabled);
+  }
   static std::vector<std::string> PageTexts(const EmfRecords& page) {
     std::vector<std::string> out;
     for (const auto& t : page.texts())
@@ -83,6 +94,27 @@ TEST(PrintFormat, TheOutputValueGivesThePagesASheet) {
   EXPECT_EQ(ReadPrintFormat(), 2);
   WritePrivateProfileStringA("Print Format", "Output", "", SETTINGS_FILE);
   EXPECT_EQ(ReadPrintFormat(), 1);
+}
+
+// As a printer does, the stand-in refuses a context it did not hand out, so
+// a job that forgot to test its context fails at once.
+TEST(StandInPrinter, RefusesAnAbortProcedureAndADocumentOnAContextItDidNotHandOut) {
+  DocumentDouble printer;
+  DOCINFOA document{};
+  document.cbSize = sizeof document;
+  document.lpszDocName = "KVEM Output";
+  HDC foreign = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  for (HDC dc : {HDC{nullptr}, foreign}) {
+    EXPECT_EQ(DOCUMENT_CALLS.set_abort_proc(dc, PrintAbortProc), 0);
+    EXPECT_EQ(DOCUMENT_CALLS.start_doc(dc, &document), 0);
+    EXPECT_EQ(DOCUMENT_CALLS.escape(dc, STARTDOC, 11, "KVEM Output", nullptr), 0);
+  }
+  DeleteEnhMetaFile(CloseEnhMetaFile(foreign));
+  HDC own = printer.NewDc();
+  EXPECT_EQ(DOCUMENT_CALLS.set_abort_proc(own, PrintAbortProc), 1);
+  EXPECT_EQ(DOCUMENT_CALLS.start_doc(own, &document), 1);
+  EXPECT_EQ(DOCUMENT_CALLS.abort_doc(own), 1);
+  EXPECT_EQ(DOCUMENT_CALLS.delete_dc(own), TRUE);
 }
 
 TEST_F(ReportPrinting, EachPageOfTheReportIsASheetAtOnePageASheet) {
@@ -125,7 +157,7 @@ TEST_F(ReportPrinting, ARangeBeyondTheReportStartsNoSheetAndAbortsTheJob) {
   EXPECT_EQ(printer_.count("StartPage"), 0);
   EXPECT_EQ(printer_.count("AbortDoc"), 1);
   EXPECT_EQ(printer_.count("EndDoc"), 0);
-  EXPECT_TRUE(user_.messages.empty());
+  ExpectToldOnceReleased("No page of the report lies in the print range.", MB_ICONWARNING);
   ExpectAllReleased(printer_);
 }
 
@@ -136,6 +168,48 @@ TEST_F(ReportPrinting, AReportThatCannotBeOpenedAbortsTheJobAndReleasesIt) {
   EXPECT_EQ(printer_.live_contexts(), 0);
   EXPECT_TRUE(owner_.enabled());
   EXPECT_EQ(DocumentDouble::FindDialog(), nullptr);
+  ExpectToldOnceReleased("Can not open the report file.", MB_ICONERROR);
+}
+
+TEST_F(ReportPrinting, AReportWithoutPagesSaysSo) {
+  for (const char* layout : {"", "||"}) {
+    SCOPED_TRACE(layout);
+    user_.messages.clear();
+    DocumentDouble printer;
+    WriteReport(layout);
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    EXPECT_EQ(printer.count("StartPage"), 0);
+    EXPECT_EQ(printer.count("AbortDoc"), 1);
+    ExpectToldOnceReleased("The report has no page to print.", MB_ICONWARNING);
+    ExpectAllReleased(printer);
+  }
+}
+
+// The default printer's device entry, with or without blanks after its
+// commas (wine's own entry has none), names device, driver and port.
+TEST_F(ReportPrinting, TheDefaultPrinterIsTheDeviceEntrysDeviceDriverAndPort) {
+  char saved[256] = {};
+  GetProfileStringA("windows", "device", "", saved, sizeof saved);
+  WriteReport("P");
+  for (const auto& [entry, created] : std::vector<std::pair<const char*, const char*>>{
+           {"Test Printer,winspool,LPT1:", "winspool|Test Printer|LPT1:"},
+           {"Name,wineps.drv,FILE:", "wineps.drv|Name|FILE:"},
+           {"Test Printer, winspool,  LPT1:", "winspool|Test Printer|LPT1:"},
+           {"Name,,FILE:", "|Name|FILE:"},
+           {"Name,wineps.drv", "wineps.drv|Name|(null)"}}) {
+    SCOPED_TRACE(entry);
+    WriteProfileStringA("windows", "device", entry);
+    DocumentDouble printer;
+    EXPECT_EQ(PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 1), 0);
+    ASSERT_FALSE(printer.calls.empty());
+    EXPECT_EQ(printer.calls[0].detail, created);
+    EXPECT_EQ(printer.count("StartPage"), 1);
+    EXPECT_EQ(printer.count("EndDoc"), 1);
+    EXPECT_TRUE(user_.print_dialogs.empty());
+  }
+  WriteProfileStringA("windows", "device", saved[0] ? saved : nullptr);
+  EXPECT_TRUE(user_.messages.empty());
 }
 
 TEST_F(ReportPrinting, EachCopyIsAPassOverTheReport) {
