@@ -15,10 +15,11 @@ inline constexpr int32_t PAGE_ROWS = 62;
 // The most rows a page prints.
 inline constexpr int32_t PAGE_PRINTED_ROWS = 61;
 inline constexpr int32_t PAGE_PICTURE_CAPACITY = 10;
-// A picture reference with its terminator: a file name of up to 79
-// characters and four numbers of up to 11 characters, each after a blank,
-// which is everything a picture reference can say.
-inline constexpr std::size_t PICTURE_REFERENCE_SIZE = 128;
+// A picture reference with its terminator: a name of up to a path's length
+// (335 characters: a report's own drawing container is named by the
+// report's folder) in quotes and four numbers of up to 11 characters, each
+// after a blank, which is everything a picture reference can say.
+inline constexpr std::size_t PICTURE_REFERENCE_SIZE = 335 + 2 + 4 * 12 + 1;
 
 // The page's text in the OEM code page (437).
 extern char PAGE_TEXT[PAGE_ROWS][ROW_CELLS];

@@ -85,6 +85,7 @@ void SplitBodyLine(std::string_view line, int32_t font_mode, char* text, char* m
 bool IsPageBreakLine(std::string_view line);
 // True when the reference's file name has the extension ".ZFD" in any case.
 bool IsContainerReference(std::string_view reference);
-// The report's own drawing container, the report path's file name with its
-// extension replaced by ".ZFD": "C:\CASES\RUN1.DQO" gives "RUN1.ZFD".
-std::string ReportContainerName(std::string_view report_path);
+// The report's own drawing container: the report path with the extension
+// of its file name (from its last '.') replaced by ".ZFD", so that it is
+// found wherever the report lies: "C:\CASES\RUN1.DQO" gives "C:\CASES\RUN1.ZFD".
+std::string ReportContainerPath(std::string_view report_path);

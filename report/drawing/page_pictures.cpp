@@ -59,9 +59,10 @@ int32_t LoadPictureReference(PICTURE_RECORD* picture, const char* reference, int
                              int32_t drawing_number) {
   PictureReference ref;
   if (!picture || !ParsePictureReference(reference, cell_offset, &ref)) return 0;
-  // Drawings are looked for where the name says first; every other picture
-  // comes from the program folder.
-  char path[FOLDER_BUFFER_SIZE];
+  // Drawings are looked for where the name says first (a report's own
+  // container is named with its folder, so it is found from any current
+  // folder); every other picture comes from the program folder.
+  char path[PICTURE_PATH_LENGTH + 1];
   if (IsDrawingExtension(ExtensionOf(ref.name)) && CheckFileExists(ref.name)) {
     std::strcpy(path, ref.name);
   } else if (!JoinPathWithin(path, sizeof path, GetProgramFolder(), ref.name)) {

@@ -41,13 +41,18 @@ bool ParsePictureReference(const char* reference, int32_t cell_offset, PictureRe
   if (!reference) return false;
   const char* at = reference;
   while (IsBlank(*at)) ++at;
-  const char* name = at;
-  while (*at && !IsBlank(*at)) ++at;
+  const bool quoted = *at == '"';
+  const char* name = quoted ? ++at : at;
+  while (*at && (quoted ? *at != '"' : !IsBlank(*at))) ++at;
   const std::size_t length = static_cast<std::size_t>(at - name);
+  if (quoted && *at++ != '"') return false;
   if (length == 0) return false;
   const bool has_extension = std::memchr(name, '.', length) != nullptr;
   const std::size_t full = length + (has_extension ? 0 : 4);
-  if (full > PICTURE_NAME_LENGTH) return false;
+  // A file name is short; one given with its folder may be as long as a path.
+  const bool names_folder =
+      std::string_view(name, length).find_first_of("\\/:") != std::string_view::npos;
+  if (full > (names_folder ? PICTURE_PATH_LENGTH : PICTURE_NAME_LENGTH)) return false;
   int64_t c1 = 0;
   int64_t r1 = 0;
   int64_t c2 = 0;

@@ -2,12 +2,13 @@
 // with its drawings to another.
 #include <cstdio>
 #include <cstring>
-#include <string_view>
+#include <string>
 
 #include "language_setting.h"
 #include "loader.h"
 #include "report_file.h"
 #include "report_printing.h"
+#include "report_reader.h"
 #include "run_services.h"
 #include "sheet_rendering.h"
 
@@ -15,18 +16,11 @@ namespace {
 
 constexpr std::size_t kPathSize = 256;
 
-// The path with the extension of its file name (from its last '.')
-// replaced by ".ZFD"; false when it does not fit.
+// The report's drawing container; false when it does not fit.
 bool ContainerPath(const char* report, char (&container)[kPathSize]) {
-  const std::string_view path(report);
-  const std::size_t name = path.find_last_of("\\:/");
-  const std::size_t dot = path.rfind('.');
-  const std::size_t stem =
-      dot != std::string_view::npos && (name == std::string_view::npos || dot > name) ? dot
-                                                                                      : path.size();
-  if (stem + 4 >= kPathSize) return false;
-  std::memcpy(container, path.data(), stem);
-  std::memcpy(container + stem, ".ZFD", 5);
+  const std::string path = ReportContainerPath(report);
+  if (path.size() >= kPathSize) return false;
+  std::memcpy(container, path.c_str(), path.size() + 1);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "page_buffers.h"
+#include "picture_references.h"
 
 namespace {
 
@@ -34,13 +35,10 @@ void CopyCells(std::string_view from, char* to) {
   for (std::size_t i = 0; i < n; ++i) to[i] = PageCell(from[i]);
 }
 
-std::string_view FileNameOf(std::string_view path) {
-  std::size_t at = path.rfind('\\');
-  if (at == std::string_view::npos) at = path.rfind(':');
-  return at == std::string_view::npos ? path : path.substr(at + 1);
-}
-
 }  // namespace
+
+static_assert(PICTURE_REFERENCE_SIZE >= PICTURE_PATH_LENGTH + 2 + 4 * 12 + 1,
+              "a page picture holds a quoted path and its four numbers");
 
 bool IsPageBreakLine(std::string_view line) {
   return StartsWithAnyCase(line, kPageBreak) || WithoutLineEnd(line) == REPORT_PAGE_BREAK_LINE;
@@ -52,9 +50,12 @@ bool IsContainerReference(std::string_view reference) {
   return dot != std::string_view::npos && StartsWithAnyCase(name.substr(dot), ".ZFD");
 }
 
-std::string ReportContainerName(std::string_view report_path) {
-  const std::string_view name = FileNameOf(report_path);
-  return std::string(name.substr(0, name.rfind('.'))) + ".ZFD";
+std::string ReportContainerPath(std::string_view report_path) {
+  const std::size_t name = report_path.find_last_of("\\/:");
+  const std::size_t dot = report_path.rfind('.');
+  const bool has_extension =
+      dot != std::string_view::npos && (name == std::string_view::npos || dot > name);
+  return std::string(report_path.substr(0, has_extension ? dot : report_path.size())) + ".ZFD";
 }
 
 void SplitBodyLine(std::string_view line, int32_t font_mode, char* text, char* marks) {
@@ -113,9 +114,10 @@ bool ReportReader::ReadPiece(std::string_view piece) {
       if (!line_goes_on_ && font_mode_ != 1) {
         std::string held(reference);
         if (number > 0) {
-          // Shown from the report's own container, whatever file it named.
+          // Shown from the report's own container, whatever file it named,
+          // found by the report's folder from any current folder.
           const std::size_t blank = held.find(' ');
-          held = ReportContainerName(report_path_) +
+          held = PictureReferenceName(ReportContainerPath(report_path_)) +
                  (blank == std::string::npos ? std::string() : held.substr(blank));
         }
         if (held.size() < PICTURE_REFERENCE_SIZE) pending_.push_back({held, number});

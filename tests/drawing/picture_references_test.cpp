@@ -61,6 +61,26 @@ TEST(PictureReferenceTest, LongestNames) {
   EXPECT_EQ(std::string(ref.name), std::string(75, 'N') + ".DQD");
 }
 
+// Printing names a report's own container by the report's folder: a name
+// with its folder may be as long as a path, and in quotes it may hold blanks.
+TEST(PictureReferenceTest, NamesWithTheirFolder) {
+  const std::string longest =
+      "C:\\My Cases\\" + std::string(255 - 12, 'F') + "\\" + std::string(75, 'R') + ".ZFD";
+  ASSERT_EQ(longest.size(), PICTURE_PATH_LENGTH);
+  PictureReference ref;
+  ASSERT_TRUE(ParsePictureReference(('"' + longest + "\" 1 2 40 20").c_str(), 0, &ref));
+  EXPECT_EQ(std::string(ref.name), longest);
+  EXPECT_EQ(ref.first_cell, 80);
+  EXPECT_EQ(ref.last_cell, 19 * 80 + 39);
+  ASSERT_TRUE(ParsePictureReference("D:\\CASES\\RUN1.ZFD 1 1 2 2", 0, &ref));
+  EXPECT_STREQ(ref.name, "D:\\CASES\\RUN1.ZFD");
+  EXPECT_FALSE(ParsePictureReference(('"' + longest + "X\" 1 2 40 20").c_str(), 0, &ref));
+  EXPECT_FALSE(ParsePictureReference("\"C:\\My Cases\\RUN1.ZFD 1 2 40 20", 0, &ref));
+  EXPECT_FALSE(ParsePictureReference("\"\" 1 2 40 20", 0, &ref));
+  EXPECT_EQ(PictureReferenceName("C:\\My Cases\\RUN1.ZFD"), "\"C:\\My Cases\\RUN1.ZFD\"");
+  EXPECT_EQ(PictureReferenceName("C:\\CASES\\RUN1.ZFD"), "C:\\CASES\\RUN1.ZFD");
+}
+
 struct Found {
   std::string reference;
   int32_t under_text;

@@ -4,16 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "../drawing/container_bytes.h"
 #include "drawing_memory.h"
 #include "language_setting.h"
 #include "metafile_records.h"
 #include "modal_ui_double.h"
 #include "print_window.h"
 #include "report_pages_sink.h"
+#include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
@@ -153,9 +156,30 @@ TEST_F(Preview, ThePreviewReadsLinesAsPrintingDoes) {
   ASSERT_EQ(PREVIEW_PAGES[0].picture_count, 1);
   EXPECT_EQ(PREVIEW_PAGES[0].drawing_numbers[0], 1);
   const std::string reference(PREVIEW_PAGES[0].data + 2 * 80);
-  EXPECT_EQ(reference, "RUN1.ZFD 1 1 2 2");
+  EXPECT_EQ(reference, folder_ / "RUN1.ZFD 1 1 2 2");
   EXPECT_EQ(std::string(PREVIEW_PAGES[0].data, 3), "a\tb");
   EXPECT_EQ(PREVIEW_PAGES[0].data[79], '1');
+}
+
+TEST_F(Preview, TheReportsDrawingsShowFromAnyCurrentFolder) {
+  ScratchFolder elsewhere;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
+  std::strcpy(FOLDER_BUFFERS.program_folder, elsewhere.path().c_str());
+  const std::string report =
+      Report("$$$PLATE.ZFD 1 2 40 20\n" + BodyLine("page 1", '1'), "My Run.DQO");
+  const auto lines_shown = [&] {
+    EXPECT_EQ(LoadPreviewFile(report.c_str()), 0);
+    EmfCanvas canvas;
+    DrawPreviewSheet(canvas.dc(), window_.get(), 0);
+    return canvas.finish().lines().size();
+  };
+  const std::size_t without = lines_shown();
+  WriteBytes(folder_ / "My Run.ZFD", DrawingBytesOf({Record('M'), Record('D', 1.0f, 1.0f)}, ""));
+  EXPECT_EQ(lines_shown(), without + 1);
+  SetCurrentDirectoryA(previous);
+  FOLDER_BUFFERS.program_folder[0] = '\0';
 }
 
 TEST_F(Preview, PaintingFillsTheClientAreaAndFramesIt) {

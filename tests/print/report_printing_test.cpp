@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "../drawing/container_bytes.h"
 
 #include "document_calls.h"
 #include "document_double.h"
@@ -17,6 +20,7 @@
 #include "print_job.h"
 #include "print_window.h"
 #include "report_pages_sink.h"
+#include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
@@ -63,6 +67,14 @@ class ReportPrinting : public ::testing::Test {
     EXPECT_EQ(user_.messages[0].style, icon);
     EXPECT_EQ(user_.messages[0].owner, owner_.get());
     EXPECT_TRUE(user_.messages[0].owner_enabled);
+  }
+  // The lines drawn on the sheet of a print of the report.
+  std::size_t LinesPrinted() {
+    DocumentDouble printer;
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    EXPECT_EQ(printer.pages.size(), 1u);
+    return printer.pages.empty() ? 0 : printer.pages[0].lines().size();
   }
   static std::vector<std::string> PageTexts(const EmfRecords& page) {
     std::vector<std::string> out;
@@ -210,6 +222,33 @@ TEST_F(ReportPrinting, TheDefaultPrinterIsTheDeviceEntrysDeviceDriverAndPort) {
   }
   WriteProfileStringA("windows", "device", saved[0] ? saved : nullptr);
   EXPECT_TRUE(user_.messages.empty());
+}
+
+// A report's drawings are the drawings of its own container, beside it:
+// found from any current folder, in a folder with blanks or a long name.
+TEST_F(ReportPrinting, TheReportsDrawingsPrintFromAnyCurrentFolder) {
+  ScratchFolder elsewhere;
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
+  std::strcpy(FOLDER_BUFFERS.program_folder, elsewhere.path().c_str());
+  // Drawing 1 draws one line, drawing 2 two.
+  const std::string container =
+      DrawingBytesOf({Record('M'), Record('D', 1.0f, 1.0f)}, "") +
+      DrawingBytesOf({Record('M'), Record('D', 1.0f, 0.0f), Record('D', 1.0f, 1.0f)}, "");
+  const std::string text = "$$$PLATE.ZFD 1 2 40 20\n" + BodyLine("page 1", '1') +
+                           "$$$PLATE.ZFD 41 2 80 20\n" + BodyLine("text");
+  for (const std::string& sub :
+       {std::string(), std::string("My Cases\\"), std::string(150, 'F') + "\\"}) {
+    SCOPED_TRACE(sub);
+    report_ = folder_ / (sub + "RUN1.DQO");
+    WriteBytes(report_, text);
+    const std::size_t without = LinesPrinted();
+    WriteBytes(folder_ / (sub + "RUN1.ZFD"), container);
+    EXPECT_EQ(LinesPrinted(), without + 3);
+  }
+  SetCurrentDirectoryA(previous);
+  FOLDER_BUFFERS.program_folder[0] = '\0';
 }
 
 TEST_F(ReportPrinting, EachCopyIsAPassOverTheReport) {

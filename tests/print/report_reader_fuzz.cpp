@@ -1,14 +1,18 @@
 // Fuzzes the report reader with the sheet sequence behind it, and the plain
-// copy's line filter, on any bytes as a report file. Besides the sanitizers'
-// findings, a sheet started twice, ended while none is open, left open, or a
-// page of a size the buffers cannot hold aborts the run.
+// copy's line filter, on any bytes as a report file in a folder of any
+// length. Besides the sanitizers' findings, a sheet started twice, ended
+// while none is open, left open, a page of a size the buffers cannot hold,
+// or a container picture that does not name the report's own container
+// aborts the run.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "page_buffers.h"
+#include "picture_references.h"
 #include "plain_report.h"
 #include "report_reader.h"
 #include "sheet_sequence.h"
@@ -17,6 +21,7 @@ namespace {
 
 class CheckedSheets : public SheetActions {
  public:
+  explicit CheckedSheets(std::string container) : container_(std::move(container)) {}
   bool StartSheet() override {
     if (open_) std::abort();
     open_ = true;
@@ -29,6 +34,9 @@ class CheckedSheets : public SheetActions {
       const PagePicture& entry = PAGE_PICTURES.entries[i];
       if (!std::memchr(entry.reference, '\0', sizeof entry.reference)) std::abort();
       if (entry.row < 0 || entry.row >= lines) std::abort();
+      if (entry.drawing_number > 0 &&
+          std::strncmp(entry.reference, container_.c_str(), container_.size()) != 0)
+        std::abort();
     }
     return true;
   }
@@ -40,27 +48,33 @@ class CheckedSheets : public SheetActions {
   bool open() const { return open_; }
 
  private:
+  std::string container_;
   bool open_ = false;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 1) return 0;
-  // The first byte chooses the reading: font mode, pages a sheet, range.
+  if (size < 2) return 0;
+  // The first byte chooses the reading: font mode, pages a sheet, range;
+  // the second the report's folder: that many characters after a folder
+  // with a blank, 0 for a short one.
   const uint8_t choice = data[0];
   const int32_t font_mode = choice & 1;
   const int32_t per_sheet = (choice >> 1 & 3) == 1 ? 2 : (choice >> 1 & 3) == 2 ? 4 : 1;
   const int32_t first = 1 + (choice >> 3 & 3);
   const int32_t last = (choice & 0x80) ? first + (choice >> 5 & 3) : 1000;
-  const std::string report(reinterpret_cast<const char*>(data + 1), size - 1);
+  const std::string path = data[1] == 0
+                               ? "C:\\CASES\\RUN1.DQO"
+                               : "C:\\My Cases\\" + std::string(data[1], 'F') + "\\RUN1.DQO";
+  const std::string report(reinterpret_cast<const char*>(data + 2), size - 2);
 
   std::FILE* file = fmemopen(const_cast<char*>(report.data()), report.size(), "r");
   if (!file) return 0;
-  CheckedSheets sheets;
+  CheckedSheets sheets(PictureReferenceName(ReportContainerPath(path)));
   SheetSequence sequence(per_sheet, first, last, sheets);
   int32_t container_pictures = 0;
-  ReportReader reader("C:\\CASES\\RUN1.DQO", font_mode, container_pictures, sequence);
+  ReportReader reader(path, font_mode, container_pictures, sequence);
   ReadReportFile(file, reader);
   std::fclose(file);
   sequence.Finish();

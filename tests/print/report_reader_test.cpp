@@ -170,10 +170,10 @@ TEST(ReportReader, ContainerReferencesShowTheReportsOwnContainerInFileOrder) {
     const auto pages = Read(report, 0, "C:\\CASES\\RUN1.DQO", &count);
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].pictures.size(), 4u);
-    EXPECT_STREQ(pages[0].pictures[0].reference, "RUN1.ZFD  1  2 40 20");
+    EXPECT_STREQ(pages[0].pictures[0].reference, "C:\\CASES\\RUN1.ZFD  1  2 40 20");
     EXPECT_EQ(pages[0].pictures[0].drawing_number, 1);
     EXPECT_STREQ(pages[0].pictures[2].reference, "LOGO.WMF 1 1 2 2");
-    EXPECT_STREQ(pages[0].pictures[3].reference, "RUN1.ZFD 3 4 5 6");
+    EXPECT_STREQ(pages[0].pictures[3].reference, "C:\\CASES\\RUN1.ZFD 3 4 5 6");
     EXPECT_EQ(pages[0].pictures[3].drawing_number, 3);
     EXPECT_EQ(count, 3);
   }
@@ -193,20 +193,47 @@ TEST(ReportReader, AContainerReferenceDroppedOnAFullPageStillCounts) {
   EXPECT_EQ(pages[1].pictures[0].drawing_number, 12);
 }
 
-TEST(ReportReader, ALongReferenceIsKeptWholeAndOneThatCannotBeHeldIsDropped) {
+// A picture line's reference always fits its entry (the line buffer cuts a
+// longer line, which then names no picture); the loader judges the name.
+TEST(ReportReader, ALongReferenceIsKeptWhole) {
   const std::string name79 = std::string(75, 'N') + ".WMF";
   const std::string kept = name79 + " 80 61 80 61";
-  const std::string too_long = std::string(130, 'L') + ".WMF 1 1 2 2";
-  const auto pages = Read("$$$" + kept + "\n$$$" + too_long + "\n" + BodyLine("a"));
+  const std::string longer = std::string(130, 'L') + ".WMF 1 1 2 2";
+  const auto pages = Read("$$$" + kept + "\n$$$" + longer + "\n" + BodyLine("a"));
   ASSERT_EQ(pages.size(), 1u);
-  ASSERT_EQ(pages[0].pictures.size(), 1u);
+  ASSERT_EQ(pages[0].pictures.size(), 2u);
   EXPECT_EQ(std::string(pages[0].pictures[0].reference), kept);
+  EXPECT_EQ(std::string(pages[0].pictures[1].reference), longer);
+}
+
+// The container is named by the report's folder, so that it is found from
+// any current folder: a folder of 255 characters with a file name of 79,
+// quoted for the blank the folder holds, and four numbers of 11 characters.
+TEST(ReportReader, AContainerReferenceNamesTheReportsFolderHoweverLong) {
+  const std::string folder = "C:\\My Cases\\" + std::string(255 - 12, 'F');
+  const std::string stem = folder + "\\" + std::string(75, 'R');
+  const std::string numbers = " -2147483648 -2147483648 -2147483648 -2147483648";
+  struct Case {
+    std::string report;
+    std::string tail;
+    std::string reference;
+  };
+  for (const Case& c :
+       {Case{"C:\\My Cases\\RUN1.DQO", " 1 2 40 20", "\"C:\\My Cases\\RUN1.ZFD\" 1 2 40 20"},
+        Case{stem + ".DQO", numbers, '"' + stem + ".ZFD\"" + numbers},
+        Case{"RUN1.DQO", " 1 1 2 2", "RUN1.ZFD 1 1 2 2"}}) {
+    SCOPED_TRACE(c.report);
+    const auto pages = Read("$$$PLATE.ZFD" + c.tail + "\n" + BodyLine("a"), 0, c.report);
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].pictures.size(), 1u);
+    EXPECT_EQ(std::string(pages[0].pictures[0].reference), c.reference);
+  }
 }
 
 TEST(ReportReader, ContainerReferencesThatCannotBeHeldAreDroppedAndCounted) {
   int32_t count = 0;
   const auto pages = Read("$$$A.ZFD 1 1 2 2\n$$$B.ZFD 1 1 2 2\n" + BodyLine("a"), 0,
-                          "C:\\" + std::string(130, 'R') + ".DQO", &count);
+                          "C:\\" + std::string(400, 'R') + ".DQO", &count);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_TRUE(pages[0].pictures.empty());
   EXPECT_EQ(count, 2);
@@ -268,10 +295,11 @@ TEST(ReportReader, ASinkThatStopsEndsTheReading) {
   EXPECT_FALSE(reader.ReadPiece(BodyLine("d", '1')));
 }
 
-TEST(ReportContainer, IsTheReportsFileNameWithTheExtensionZfd) {
-  EXPECT_EQ(ReportContainerName("C:\\CASES\\RUN1.DQO"), "RUN1.ZFD");
-  EXPECT_EQ(ReportContainerName("D:REPORT.X.DQO"), "REPORT.X.ZFD");
-  EXPECT_EQ(ReportContainerName("PLAIN"), "PLAIN.ZFD");
+TEST(ReportContainer, IsTheReportPathWithTheExtensionZfd) {
+  EXPECT_EQ(ReportContainerPath("C:\\CASES\\RUN1.DQO"), "C:\\CASES\\RUN1.ZFD");
+  EXPECT_EQ(ReportContainerPath("D:REPORT.X.DQO"), "D:REPORT.X.ZFD");
+  EXPECT_EQ(ReportContainerPath("C:\\RUN.1\\PLAIN"), "C:\\RUN.1\\PLAIN.ZFD");
+  EXPECT_EQ(ReportContainerPath("PLAIN"), "PLAIN.ZFD");
   EXPECT_TRUE(IsContainerReference("a.zfd 1 2 3 4"));
   EXPECT_FALSE(IsContainerReference("a.zfd.wmf 1 2 3 4"));
   EXPECT_FALSE(IsContainerReference("ZFD 1 2 3 4"));
