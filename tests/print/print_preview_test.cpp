@@ -4,19 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "../drawing/container_bytes.h"
 #include "drawing_memory.h"
+#include "empty_folders.h"
 #include "language_setting.h"
 #include "metafile_records.h"
 #include "modal_ui_double.h"
 #include "print_window.h"
 #include "report_pages_sink.h"
-#include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
@@ -162,11 +161,8 @@ TEST_F(Preview, ThePreviewReadsLinesAsPrintingDoes) {
 }
 
 TEST_F(Preview, TheReportsDrawingsShowFromAnyCurrentFolder) {
-  ScratchFolder elsewhere;
-  char previous[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof previous, previous);
-  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
-  std::strcpy(FOLDER_BUFFERS.program_folder, elsewhere.path().c_str());
+  EmptyFolders elsewhere;
+  ASSERT_TRUE(elsewhere.changed());
   const std::string report =
       Report("$$$PLATE.ZFD 1 2 40 20\n" + BodyLine("page 1", '1'), "My Run.DQO");
   const auto lines_shown = [&] {
@@ -178,8 +174,6 @@ TEST_F(Preview, TheReportsDrawingsShowFromAnyCurrentFolder) {
   const std::size_t without = lines_shown();
   WriteBytes(folder_ / "My Run.ZFD", DrawingBytesOf({Record('M'), Record('D', 1.0f, 1.0f)}, ""));
   EXPECT_EQ(lines_shown(), without + 1);
-  SetCurrentDirectoryA(previous);
-  FOLDER_BUFFERS.program_folder[0] = '\0';
 }
 
 TEST_F(Preview, PaintingFillsTheClientAreaAndFramesIt) {

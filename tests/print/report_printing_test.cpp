@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -15,12 +14,12 @@
 
 #include "document_calls.h"
 #include "document_double.h"
+#include "empty_folders.h"
 #include "language_setting.h"
 #include "modal_ui_double.h"
 #include "print_job.h"
 #include "print_window.h"
 #include "report_pages_sink.h"
-#include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
@@ -227,11 +226,8 @@ TEST_F(ReportPrinting, TheDefaultPrinterIsTheDeviceEntrysDeviceDriverAndPort) {
 // A report's drawings are the drawings of its own container, beside it:
 // found from any current folder, in a folder with blanks or a long name.
 TEST_F(ReportPrinting, TheReportsDrawingsPrintFromAnyCurrentFolder) {
-  ScratchFolder elsewhere;
-  char previous[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof previous, previous);
-  ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
-  std::strcpy(FOLDER_BUFFERS.program_folder, elsewhere.path().c_str());
+  EmptyFolders elsewhere;
+  ASSERT_TRUE(elsewhere.changed());
   // Drawing 1 draws one line, drawing 2 two.
   const std::string container =
       DrawingBytesOf({Record('M'), Record('D', 1.0f, 1.0f)}, "") +
@@ -247,8 +243,6 @@ TEST_F(ReportPrinting, TheReportsDrawingsPrintFromAnyCurrentFolder) {
     WriteBytes(folder_ / (sub + "RUN1.ZFD"), container);
     EXPECT_EQ(LinesPrinted(), without + 3);
   }
-  SetCurrentDirectoryA(previous);
-  FOLDER_BUFFERS.program_folder[0] = '\0';
 }
 
 TEST_F(ReportPrinting, EachCopyIsAPassOverTheReport) {
