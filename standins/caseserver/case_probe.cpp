@@ -128,10 +128,24 @@ CASE_PROBE_API int CaseProbeGetLogLine(int server, int line, char* buffer, int s
   return CopyOut(*lines[static_cast<std::size_t>(line - 1)], buffer, size);
 }
 
+CASE_PROBE_API int CaseProbeReleaseCount(int server) {
+  return static_cast<int>(Probe().Releases(server).size());
+}
+
+CASE_PROBE_API int CaseProbeGetReleaseLine(int server, int line, char* buffer, int size) {
+  const auto lines = Probe().Releases(server);
+  if (line < 1 || line > static_cast<int>(lines.size())) return -1;
+  return CopyOut(*lines[static_cast<std::size_t>(line - 1)], buffer, size);
+}
+
 CASE_PROBE_API void CaseProbeClearLog(void) { Probe().ClearLog(); }
 
 CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times) {
   if (operation) Probe().PlanFailure(operation, times);
+}
+
+CASE_PROBE_API void CaseProbeRaiseInOperation(const char* operation, uint32_t code) {
+  if (operation) Probe().PlanRaise(operation, code);
 }
 
 CASE_PROBE_API void CaseProbeSetRunHook(CaseProbeRunHook hook, void* context) {

@@ -155,6 +155,8 @@ TEST_F(CallsNotRun, UnloadingWithoutExitCallsNoServer) {
   road_.reset();
   library_.reset();  // FreeLibrary, with both connections open
   EXPECT_TRUE(case_probe::Log().empty()) << case_probe::Log().front();
+  // Not even a release of something a connection or an exchange kept.
+  EXPECT_TRUE(case_probe::Releases().empty()) << case_probe::Releases().front();
   for (int server = 1; server <= servers; ++server) {
     EXPECT_TRUE(case_probe::Server(server).alive);
     EXPECT_FALSE(case_probe::Server(server).shut_down);
