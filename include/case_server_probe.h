@@ -260,22 +260,23 @@ inline std::optional<std::string> MultiCaseText(int which) {
   return detail::Text([&](char* b, int n) { return CaseProbeGetMultiCaseText(which, b, n); });
 }
 
-inline std::vector<std::string> Log(int server = 0) {
+namespace detail {
+inline std::vector<std::string> Lines(int server, int (*count)(int),
+                                      int (*get)(int, int, char*, int)) {
   std::vector<std::string> lines;
-  const int n = CaseProbeLogCount(server);
+  const int n = count(server);
   for (int i = 1; i <= n; ++i)
-    lines.push_back(
-        *detail::Text([&](char* b, int s) { return CaseProbeGetLogLine(server, i, b, s); }));
+    lines.push_back(*Text([&](char* b, int s) { return get(server, i, b, s); }));
   return lines;
+}
+}  // namespace detail
+
+inline std::vector<std::string> Log(int server = 0) {
+  return detail::Lines(server, CaseProbeLogCount, CaseProbeGetLogLine);
 }
 
 inline std::vector<std::string> Releases(int server = 0) {
-  std::vector<std::string> lines;
-  const int n = CaseProbeReleaseCount(server);
-  for (int i = 1; i <= n; ++i)
-    lines.push_back(
-        *detail::Text([&](char* b, int s) { return CaseProbeGetReleaseLine(server, i, b, s); }));
-  return lines;
+  return detail::Lines(server, CaseProbeReleaseCount, CaseProbeGetReleaseLine);
 }
 
 inline CaseProbeServer Server(int server = 0) {
