@@ -3,22 +3,49 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "holders.h"
 
 namespace {
 
-// The case file's bytes into a new backup, block by block. Cheaper than the
-// platform's file copy, which also carries the attributes and times over
-// (nothing reads them from a backup) at the cost of further calls into the
-// system on every execute. A backup that could not be written whole is
-// removed, so no later restore can put half a case back.
-bool CopyCaseBytes(const std::string& from, const std::string& to) {
-  UniqueHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!source.valid()) return false;
-  UniqueHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// The backup that the execute call now running is making: the case file's
+// copy, beside the backup, until it takes the backup's place or is removed.
+struct BackupCopy {
+  std::string copy_path;
+  std::string backup_path;
+};
+BackupCopy BACKUP_COPY;
+
+// Tries so many names before it takes the folder for one where no copy can
+// be made.
+constexpr int kCopyNames = 100;
+
+// A new file beside the backup, named as no file of the folder is: the
+// backup's name, the process and a number, then "~". Nothing that exists is
+// ever opened, let alone replaced.
+UniqueHandle CreateCopyBeside(const std::string& backup_path, std::string& copy_path) {
+  const std::string stem = backup_path + "." + std::to_string(GetCurrentProcessId()) + "-";
+  static unsigned next = 0;
+  for (int tries = 0; tries < kCopyNames; ++tries) {
+    std::string name = stem + std::to_string(next++) + "~";
+    UniqueHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!target.valid()) return false;
+    if (file.valid()) {
+      copy_path = std::move(name);
+      return file;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return UniqueHandle();
+}
+
+// The case file's bytes into the open target, block by block. Cheaper than
+// the platform's file copy, which also carries the attributes and times over
+// (nothing reads them from a backup) at the cost of further calls into the
+// system on every execute. Answers whether every byte was written and the
+// target closed.
+bool CopyCaseBytes(HANDLE source, UniqueHandle target) {
   // A block larger than a case file usually is, so that most backups take
   // one read and one write; a read that comes back short has reached the
   // end of the file, so no further read is made to be told so.
@@ -26,7 +53,7 @@ bool CopyCaseBytes(const std::string& from, const std::string& to) {
   bool whole = true;
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(source.get(), block, sizeof block, &read, nullptr)) {
+    if (!ReadFile(source, block, sizeof block, &read, nullptr)) {
       whole = false;
       break;
     }
@@ -38,9 +65,7 @@ bool CopyCaseBytes(const std::string& from, const std::string& to) {
     }
     if (read < sizeof block) break;
   }
-  if (!CloseHandle(target.get())) whole = false;
-  target.release();
-  if (!whole) DeleteFileA(to.c_str());
+  if (!CloseHandle(target.release())) whole = false;
   return whole;
 }
 
@@ -52,9 +77,39 @@ bool CaseFileExists(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool BackUpCaseFile(const std::string& case_path, const std::string& backup_path) {
+bool CopyCaseFileForBackup(const std::string& case_path, const std::string& backup_path) {
+  DiscardBackupCopy();
   if (case_path.empty() || backup_path.empty() || backup_path == case_path) return false;
-  return CopyCaseBytes(case_path, backup_path);
+  UniqueHandle source(CreateFileA(case_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!source.valid()) return false;
+  std::string copy_path;
+  UniqueHandle target = CreateCopyBeside(backup_path, copy_path);
+  if (!target.valid()) return false;
+  // Known before the bytes go in, so that a call cut short meanwhile still
+  // finds the copy to remove.
+  BACKUP_COPY = {copy_path, backup_path};
+  if (!CopyCaseBytes(source.get(), std::move(target))) {
+    DiscardBackupCopy();
+    return false;
+  }
+  return true;
+}
+
+bool PutBackupCopyInPlace() {
+  if (BACKUP_COPY.copy_path.empty()) return false;
+  const BackupCopy c = std::exchange(BACKUP_COPY, BackupCopy{});
+  // The copy lies in the backup's folder, so the replace is a rename: the
+  // backup is the older one or this one, never a part of either.
+  if (MoveFileExA(c.copy_path.c_str(), c.backup_path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return true;
+  DeleteFileA(c.copy_path.c_str());
+  return false;
+}
+
+void DiscardBackupCopy() {
+  const BackupCopy c = std::exchange(BACKUP_COPY, BackupCopy{});
+  if (!c.copy_path.empty()) DeleteFileA(c.copy_path.c_str());
 }
 
 bool RestoreCaseFile(const std::string& backup_path, const std::string& case_path) {

@@ -39,23 +39,32 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
               const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
               int64_t* message_count, int64_t* message_codes) {
   CaseCallState& s = RUN_STATE;
+  // A call that does not run the program leaves the host what every refused
+  // execute leaves: the result object rebuilt as before a run, without
+  // performance, and no message (the entry point cleared the count). The case
+  // file and its backup stay as they were.
+  auto refuse = [&] {
+    REBUILD_RESULT_OBJECT(result_id, result_id_len, &kBeforeRun, &s.case_data, &s.error_word);
+  };
   auto* server = static_cast<CaseServer*>(
       GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_FIND_OR_CREATE,
                           CASE_PROGRAM_NAME.data(), kProgramNameLength));
-  // Without a server or its case there is nothing to run the block in; the
-  // case file is left alone, no message comes back and the result object
-  // holds no performance.
-  if (!server || !s.case_data) {
-    REBUILD_RESULT_OBJECT(result_id, result_id_len, &kBeforeRun, &s.case_data, &s.error_word);
-    return;
-  }
+  // Without a server or its case there is nothing to run the block in.
+  if (!server || !s.case_data) return refuse();
 
-  // A case file that exists but could not be backed up is not saved over by
-  // this call: the user would have neither it nor a backup if the save failed.
+  // The case file is copied before the server sees it; the copy becomes the
+  // backup only once the program has run on the case.
   const std::string path = CaseFilePath(case_path, case_path_len);
-  const bool may_save = BackUpCaseFile(path, CaseBackupPath(path)) || !CaseFileExists(path);
+  const bool copied = CopyCaseFileForBackup(path, CaseBackupPath(path));
+  const bool no_case_file = !copied && !CaseFileExists(path);
   long status = 0;
-  server->LoadCaseFile(Bstr(path).get(), 0, &status);
+  // A case the server could not load is not this call's: the program would
+  // run on whatever the server held before, and its results would pass for
+  // this block's.
+  if (FAILED(server->LoadCaseFile(Bstr(path).get(), 0, &status))) {
+    DiscardBackupCopy();
+    return refuse();
+  }
 
   REBUILD_RESULT_OBJECT(result_id, result_id_len, &kBeforeRun, &s.case_data, &s.error_word);
   PUT_STREAM_INLETS(&kTransferAll, hot_in, hot_in_len, hot_out, hot_out_len, &kTransferAll, cold_in,
@@ -67,7 +76,17 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
                    cold_curve_len, &s.case_data, &s.error_word);
   PUT_UNIT_OPTIONS(&kTransferAll, unit_id, unit_id_len, &s.case_data, &s.unit_mode, &s.error_word);
 
-  server->RunProgram(Bstr(CASE_PROGRAM_NAME).get(), 0);
+  // A program that did not run leaves only the results of an earlier run in
+  // the case; the result object stays as rebuilt above, without performance.
+  if (FAILED(server->RunProgram(Bstr(CASE_PROGRAM_NAME).get(), 0))) {
+    DiscardBackupCopy();
+    return;
+  }
+  EXECUTE_PROGRESS.PROGRAM_RAN = true;
+  // A case file that exists but could not be backed up is not saved over by
+  // this call: the user would have neither it nor a backup if the save failed.
+  const bool may_save = (copied && PutBackupCopyInPlace()) || no_case_file;
+
   GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_STORE_CASE_DATA,
                       CASE_PROGRAM_NAME.data(), kProgramNameLength);
   REBUILD_RESULT_OBJECT(result_id, result_id_len, &kAfterRun, &s.case_data, &s.error_word);

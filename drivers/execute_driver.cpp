@@ -1,5 +1,6 @@
 // HANDLE_EXECUTE: one execute call copies the block's description into
 // CASE_LINK, selects the unit set and runs the case.
+#include "case_backup.h"
 #include "case_link.h"
 #include "drivers.h"
 #include "exchange.h"
@@ -12,12 +13,20 @@ int64_t RESET_ERROR_WORD = 0;
 
 }  // namespace
 
+ExecuteProgress EXECUTE_PROGRESS;
+
 void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {
   if (!ids_count || *ids_count < HOST_RESULT_ID || !host_ids || ids_len < 1) return;
   // The rebuild before a run reads nothing of the case.
   CaseData* no_case = nullptr;
   REBUILD_RESULT_OBJECT(host_ids + (HOST_RESULT_ID - 1) * ids_len, ids_len, &kBeforeRun, &no_case,
                         &RESET_ERROR_WORD);
+}
+
+void END_CUT_SHORT_EXECUTE(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {
+  if (EXECUTE_PROGRESS.PROGRAM_RAN) return;
+  DiscardBackupCopy();
+  RESET_RESULT_OBJECT(ids_count, host_ids, ids_len);
 }
 
 void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,

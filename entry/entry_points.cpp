@@ -30,18 +30,25 @@ constexpr int64_t kOutputCasePathRefused = HOST_STATUS_FAILED;
 
 constexpr char kProgramName[] = "Vodi";
 
-// Names the module to the loader (outside the guard), then runs the steps
-// inside it with the call's FAULT_CODE; answers FAULT_CODE after the guard,
-// whether the steps ended normally or a failure cut them short.
+// Runs the steps inside the guard with the call's FAULT_CODE; answers
+// FAULT_CODE after the guard, whether the steps ended normally or a failure
+// cut them short.
 template <class Steps>
-uint32_t RunGuarded(Filter filter, const Steps& steps) {
-  LoaderEnterModule(MODULE_HANDLE);
+uint32_t Guarded(Filter filter, const Steps& steps) {
   uint32_t FAULT_CODE = 0;
   __try {
     RunGuardedSteps([&] { steps(FAULT_CODE); });
   } __except (filter(GetExceptionInformation(), &FAULT_CODE)) {
   }
   return FAULT_CODE;
+}
+
+// Names the module to the loader (outside the guard), then runs the steps
+// guarded.
+template <class Steps>
+uint32_t RunGuarded(Filter filter, const Steps& steps) {
+  LoaderEnterModule(MODULE_HANDLE);
+  return Guarded(filter, steps);
 }
 
 }  // namespace
@@ -86,24 +93,36 @@ ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* opt
                                 int64_t* message_count, int64_t* message_codes, int64_t ids_len,
                                 int64_t case_path_len, int64_t key_len) {
   // Execute has no status word: a failure shows only in the messages that
-  // did not come, so its fault code is not mapped.
+  // did not come and the performance that is not there, so its fault code is
+  // not mapped.
+  EXECUTE_PROGRESS.PROGRAM_RAN = false;
+  bool ended = false;
   RunGuarded(FilterExecuteException, [&](uint32_t& FAULT_CODE) {
+    // Cleared before anything that may fail, so that no failure leaves the
+    // host's own count standing as this call's.
+    *message_count = 0;
     const bool ready = SetUpRun(EntryKind::kExecute, case_path, case_path_len);
     FAULT_CODE = 0;
-    *message_count = 0;
     // A refused case path ends the call with no messages and no performance
     // under the result object; the run's temporary files are those of an
     // earlier call and stay.
-    if (!ready) {
+    if (ready) {
+      HANDLE_EXECUTE(ids_count, host_ids, ids_len, option_count, host_options, real_count,
+                     host_reals, further, case_path, case_path_len, connection_key, key_len,
+                     message_count, message_codes);
+      CloseValueFile();
+      DeleteRunTempFiles();
+    } else {
       RESET_RESULT_OBJECT(ids_count, host_ids, ids_len);
-      return;
     }
-    HANDLE_EXECUTE(ids_count, host_ids, ids_len, option_count, host_options, real_count, host_reals,
-                   further, case_path, case_path_len, connection_key, key_len, message_count,
-                   message_codes);
-    CloseValueFile();
-    DeleteRunTempFiles();
+    ended = true;
   });
+  // A failure that cut the call short before the program ran leaves no
+  // earlier run's performance either. Guarded in turn: the host gets no
+  // failure from execute.
+  if (!ended)
+    Guarded(FilterExecuteException,
+            [&](uint32_t&) { END_CUT_SHORT_EXECUTE(ids_count, host_ids, ids_len); });
 }
 
 ZOVK_API void ZOVK_VODI_OUTPUT(int64_t* ids_count, char* host_ids, int64_t* option_count,

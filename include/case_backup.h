@@ -19,9 +19,25 @@ std::string CaseBackupPath(std::string_view case_path);
 // Whether a file (not a folder) of that path exists.
 bool CaseFileExists(const std::string& path);
 
-// Copies the case file over its backup, replacing an older one. Answers
-// whether the copy was made.
-bool BackUpCaseFile(const std::string& case_path, const std::string& backup_path);
+// An execute call makes its backup in two steps, so that a call that ends
+// before the program has run on its case leaves the backup as it was: the
+// case file is copied beside the backup first, under a name that no file of
+// that folder has, and the copy takes the backup's place once the program
+// has run. One copy is pending at a time.
+
+// Copies the case file into a new file in the backup's folder, the pending
+// copy (a copy still pending from a call cut short is removed first). Answers
+// whether a whole copy is pending; otherwise nothing is left on disk and the
+// backup is untouched.
+bool CopyCaseFileForBackup(const std::string& case_path, const std::string& backup_path);
+
+// Puts the pending copy in the backup's place, replacing an older backup.
+// Answers whether the backup now holds it; otherwise the copy is removed and
+// the older backup stays. No copy pending answers false.
+bool PutBackupCopyInPlace();
+
+// Removes the pending copy, if any: the backup stays as it was.
+void DiscardBackupCopy();
 
 // Copies the backup back over the case file. Answers whether the case file
 // now holds the backup.

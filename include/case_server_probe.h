@@ -59,8 +59,20 @@
 //     ArrayVariable::PutValue|ArrayInputs|FlowRate|1|   1.00000000000000
 //     ArrayVariable::PutFlag|ArrayInputs|FlowRate|1|1
 // A line is written when the call arrives, also when the call then fails
-// (bad index, absent variable, planned failure). AddRef, QueryInterface and
-// the releases of other objects are not logged.
+// (bad index, absent variable, planned failure). AddRef and QueryInterface
+// are not logged; releases have a log of their own.
+//
+// THE RELEASE LOG. Every Release that a caller makes of an object the server
+// handed out (the server, its case data object, the collections and the
+// variables) is one line, in arrival order, apart from the log above:
+//     CaseServer::Release|left
+//     CaseData::Release|left
+//     ArrayVariables::Release|collection|left   (and ScalarVariables::)
+//     ArrayVariable::Release|collection|name|left   (and ScalarVariable::)
+// where left is what Release answers: the references that remain, the one
+// the server keeps of each object it handed out (until the server is gone)
+// included. The server's own releases of that reference are not callers'
+// and are not logged.
 //
 // HOW THE SERVER ANSWERS (beyond storing and returning values):
 //   - ArrayVariables::Item / ScalarVariables::Item of an absent name: S_FALSE
@@ -110,9 +122,9 @@ enum {
   CASE_PROBE_SCALAR_RESULTS = 3
 };
 
-// Forgets every server (objects still alive keep working, unnumbered), the
-// log, the planned failures, the run hook and the selection; runs rate the
-// case again.
+// Forgets every server (objects still alive keep working, unnumbered), both
+// logs, the planned failures and raises, the run hook and the selection; runs
+// rate the case again.
 CASE_PROBE_API void CaseProbeReset(void);
 
 // Servers created since the last reset.
@@ -164,6 +176,10 @@ CASE_PROBE_API int CaseProbeGetMultiCaseText(int which, char* buffer, int size);
 // also those created before the last reset. Lines count from 1.
 CASE_PROBE_API int CaseProbeLogCount(int server);
 CASE_PROBE_API int CaseProbeGetLogLine(int server, int line, char* buffer, int size);
+// The release log, in the same way.
+CASE_PROBE_API int CaseProbeReleaseCount(int server);
+CASE_PROBE_API int CaseProbeGetReleaseLine(int server, int line, char* buffer, int size);
+// Clears both logs.
 CASE_PROBE_API void CaseProbeClearLog(void);
 
 // The next `times` calls of the operation, named as in the log
@@ -173,6 +189,11 @@ CASE_PROBE_API void CaseProbeClearLog(void);
 // answer their in-and-out texts empty (null BSTRs), as a server failing
 // halfway may. times 0 cancels.
 CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times);
+
+// The next call of the operation, named as in the log, raises the structured
+// exception `code` (not continuable) after its log line, as a server that
+// faults inside the call does; 0 cancels.
+CASE_PROBE_API void CaseProbeRaiseInOperation(const char* operation, uint32_t code);
 
 // Called at every CaseServer::RunProgram that runs the program, after the
 // rating model, with the running server selected: the test can write the
@@ -239,13 +260,23 @@ inline std::optional<std::string> MultiCaseText(int which) {
   return detail::Text([&](char* b, int n) { return CaseProbeGetMultiCaseText(which, b, n); });
 }
 
-inline std::vector<std::string> Log(int server = 0) {
+namespace detail {
+inline std::vector<std::string> Lines(int server, int (*count)(int),
+                                      int (*get)(int, int, char*, int)) {
   std::vector<std::string> lines;
-  const int n = CaseProbeLogCount(server);
+  const int n = count(server);
   for (int i = 1; i <= n; ++i)
-    lines.push_back(
-        *detail::Text([&](char* b, int s) { return CaseProbeGetLogLine(server, i, b, s); }));
+    lines.push_back(*Text([&](char* b, int s) { return get(server, i, b, s); }));
   return lines;
+}
+}  // namespace detail
+
+inline std::vector<std::string> Log(int server = 0) {
+  return detail::Lines(server, CaseProbeLogCount, CaseProbeGetLogLine);
+}
+
+inline std::vector<std::string> Releases(int server = 0) {
+  return detail::Lines(server, CaseProbeReleaseCount, CaseProbeGetReleaseLine);
 }
 
 inline CaseProbeServer Server(int server = 0) {

@@ -33,6 +33,23 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
 // length) touch nothing; nothing past the first element is read.
 void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len);
 
+// How far the execute call now running has come, for its entry point:
+// PROGRAM_RAN is cleared by the entry point before anything else of the call
+// and set by RUN_CASE once the case server answered that the program ran on
+// this call's case.
+struct ExecuteProgress {
+  bool PROGRAM_RAN = false;
+};
+extern ExecuteProgress EXECUTE_PROGRESS;
+
+// What an execute call that a failure cut short leaves the host; its entry
+// point calls it after the guard, under a guard of its own. Unless the
+// program had run on this call's case, the result object is rebuilt as
+// RESET_RESULT_OBJECT does, so that no earlier run's performance is left as
+// this call's, and a backup copy the call had begun is removed, so that the
+// backup stays as it was.
+void END_CUT_SHORT_EXECUTE(const int64_t* ids_count, const char* host_ids, int64_t ids_len);
+
 void HANDLE_OUTPUT(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t* option_count,
                    int64_t* host_options, int64_t* real_count, double* host_reals, void* further,
                    char* case_path, int64_t case_path_len, char* connection_key, int64_t key_len,

@@ -30,6 +30,13 @@ class VariablesObject final : public DispatchObject<Collection_, kIid> {
   }
 
  private:
+  int ServerNumber() const override { return server_->number; }
+  std::string ReleaseLine() const override {
+    std::string line(operation_);
+    line.replace(line.find("::") + 2, std::string::npos, "Release|");
+    return line + std::string(CollectionName(collection_));
+  }
+
   std::shared_ptr<ServerState> server_;
   Collection collection_;
   const char* operation_;
@@ -57,6 +64,9 @@ class CaseDataObject final : public DispatchObject<CaseData, &IID_CaseData> {
   }
 
  private:
+  int ServerNumber() const override { return server_->number; }
+  std::string ReleaseLine() const override { return "CaseData::Release"; }
+
   template <class T>
   HRESULT Hand(T** out, const char* operation, Collection collection) {
     if (out) *out = nullptr;

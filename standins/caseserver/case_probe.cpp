@@ -17,6 +17,12 @@ int CopyOut(std::string_view text, char* buffer, int size) {
   return static_cast<int>(text.size());
 }
 
+// Line 1..count of a log.
+int CopyLine(const std::vector<const std::string*>& lines, int line, char* buffer, int size) {
+  if (line < 1 || line > static_cast<int>(lines.size())) return -1;
+  return CopyOut(*lines[static_cast<std::size_t>(line - 1)], buffer, size);
+}
+
 ProgramCase* SelectedCase() {
   ServerState* s = Probe().Selected();
   return s && s->program_case ? &*s->program_case : nullptr;
@@ -123,15 +129,25 @@ CASE_PROBE_API int CaseProbeLogCount(int server) {
 }
 
 CASE_PROBE_API int CaseProbeGetLogLine(int server, int line, char* buffer, int size) {
-  const auto lines = Probe().Log(server);
-  if (line < 1 || line > static_cast<int>(lines.size())) return -1;
-  return CopyOut(*lines[static_cast<std::size_t>(line - 1)], buffer, size);
+  return CopyLine(Probe().Log(server), line, buffer, size);
+}
+
+CASE_PROBE_API int CaseProbeReleaseCount(int server) {
+  return static_cast<int>(Probe().Releases(server).size());
+}
+
+CASE_PROBE_API int CaseProbeGetReleaseLine(int server, int line, char* buffer, int size) {
+  return CopyLine(Probe().Releases(server), line, buffer, size);
 }
 
 CASE_PROBE_API void CaseProbeClearLog(void) { Probe().ClearLog(); }
 
 CASE_PROBE_API void CaseProbeFailOperation(const char* operation, int times) {
   if (operation) Probe().PlanFailure(operation, times);
+}
+
+CASE_PROBE_API void CaseProbeRaiseInOperation(const char* operation, uint32_t code) {
+  if (operation) Probe().PlanRaise(operation, code);
 }
 
 CASE_PROBE_API void CaseProbeSetRunHook(CaseProbeRunHook hook, void* context) {

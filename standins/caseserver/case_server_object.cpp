@@ -143,6 +143,9 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
   }
 
  private:
+  int ServerNumber() const override { return server_->number; }
+  std::string ReleaseLine() const override { return "CaseServer::Release"; }
+
   // A planned failure of a call with in-and-out texts answers them empty, as
   // a server failing halfway may; the caller must not take them for answers.
   static HRESULT Failed(HRESULT hr, std::initializer_list<BSTR*> texts) {

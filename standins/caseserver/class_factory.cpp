@@ -1,5 +1,7 @@
 // The server's class object and the module's COM exports.
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "case_objects.h"
 #include "dispatch_object.h"
@@ -27,15 +29,22 @@ class ClassFactory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (Probe().TakeFailure("ClassFactory::CreateInstance")) {
-      Probe().Record(0, "ClassFactory::CreateInstance");
+    constexpr std::string_view kOperation = "ClassFactory::CreateInstance";
+    if (Probe().RaisePlanned(kOperation) || Probe().TakeFailure(kOperation)) {
+      // No server yet: the line belongs to none.
+      Probe().Record(0, std::string(kOperation));
+      Probe().RaiseIfPlanned(kOperation);
       return E_FAIL;
     }
     if (outer) return CLASS_E_NOAGGREGATION;
     auto state = std::make_shared<ServerState>();
     CaseServer* server = NewCaseServerObject(state);
     HRESULT hr = server->QueryInterface(riid, out);
-    server->Release();
+    {
+      // The creation's own reference, which the caller never had.
+      const OwnReleases own;
+      server->Release();
+    }
     if (SUCCEEDED(hr)) {
       Probe().Register(state);
       Probe().Record(state->number, "ClassFactory::CreateInstance");

@@ -8,9 +8,26 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 
 // Objects alive in this module, for DllCanUnloadNow.
 std::atomic<long>& LiveObjectCount();
+
+// Puts a caller's release into the probe's release log as
+// "<release line>|<references left>", unless the server is releasing a
+// reference of its own.
+void RecordRelease(int server, const std::string& release_line, unsigned long left);
+
+// While one lives, the releases made are the server's own (its cache of
+// handed-out objects, a reference taken while creating one): no caller made
+// them, and the release log leaves them out.
+class OwnReleases {
+ public:
+  OwnReleases();
+  ~OwnReleases();
+  OwnReleases(const OwnReleases&) = delete;
+  OwnReleases& operator=(const OwnReleases&) = delete;
+};
 
 // Ends the process with CASE_SERVER_CALLED_AFTER_DETACH when the module has
 // already been detached: its objects are not there to be called any more.
@@ -39,6 +56,7 @@ class DispatchObject : public Interface {
   ULONG STDMETHODCALLTYPE Release() override {
     EnsureModuleAttached();
     const ULONG left = --references_;
+    RecordRelease(ServerNumber(), ReleaseLine(), left);
     if (left == 0) delete this;
     return left;
   }
@@ -71,6 +89,12 @@ class DispatchObject : public Interface {
  protected:
   DispatchObject() { ++LiveObjectCount(); }
   virtual ~DispatchObject() { --LiveObjectCount(); }
+
+  // The probe's number of the server the object belongs to, and the object
+  // as its release log names it ("CaseData::Release",
+  // "ArrayVariable::Release|ArrayInputs|FlowRate").
+  virtual int ServerNumber() const = 0;
+  virtual std::string ReleaseLine() const = 0;
 
  private:
   std::atomic<ULONG> references_{1};

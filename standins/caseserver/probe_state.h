@@ -32,11 +32,23 @@ class ProbeState {
   void Record(int server, std::string line) { log_.emplace_back(server, std::move(line)); }
   // Server 0: the lines of every server, in the order they arrived.
   std::vector<const std::string*> Log(int server) const;
-  void ClearLog() { log_.clear(); }
+  // The release log, kept apart from the operations, in the same way.
+  void RecordRelease(int server, std::string line) {
+    releases_.emplace_back(server, std::move(line));
+  }
+  std::vector<const std::string*> Releases(int server) const;
+  void ClearLog() {
+    log_.clear();
+    releases_.clear();
+  }
 
   void PlanFailure(std::string_view operation, int times);
   // True, and one planned failure used, when the operation is to fail now.
   bool TakeFailure(std::string_view operation);
+  void PlanRaise(std::string_view operation, uint32_t code);
+  bool RaisePlanned(std::string_view operation) const { return raises_.count(operation) > 0; }
+  // Raises the planned exception, once, when the operation is to raise now.
+  void RaiseIfPlanned(std::string_view operation);
 
   void SetRunHook(RunHookFunction hook, void* context) { run_hook_ = {hook, context}; }
   // Calls the hook with the running server selected for its duration.
@@ -50,7 +62,9 @@ class ProbeState {
   std::vector<std::shared_ptr<ServerState>> servers_;
   int selected_ = 0;
   std::vector<std::pair<int, std::string>> log_;
+  std::vector<std::pair<int, std::string>> releases_;
   std::map<std::string, int, std::less<>> failures_;
+  std::map<std::string, uint32_t, std::less<>> raises_;
   std::pair<RunHookFunction, void*> run_hook_{nullptr, nullptr};
   bool rating_model_ = true;
 };
@@ -62,7 +76,8 @@ void AppendField(std::string& line, int64_t number);
 
 // Records one operation as "Operation|field|field..." and answers whether it
 // may go ahead: S_OK, E_FAIL when the probe planned a failure for it, or
-// E_UNEXPECTED when the server has been shut down.
+// E_UNEXPECTED when the server has been shut down. A raise the probe planned
+// for it comes instead of an answer.
 HRESULT ArriveLine(const ServerState& server, std::string_view operation, std::string line);
 
 template <class... Fields>

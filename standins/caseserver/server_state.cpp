@@ -1,6 +1,10 @@
 #include "server_state.h"
 
+#include "dispatch_object.h"
+
 void ServerState::ReleaseObjects() {
+  // The cache's references are the server's own; a caller's stay counted.
+  const OwnReleases own;
   // Move the references out first: a release may end an object, and with it
   // its share of this state.
   IDispatch* data = std::exchange(case_data_object, nullptr);

@@ -17,6 +17,14 @@ class VariableReference {
 
   std::string_view collection_name() const { return CollectionName(collection_); }
 
+  // "ArrayVariable::Release|ArrayInputs|FlowRate" for the interface named.
+  std::string ReleaseLineOf(std::string_view interface_name) const {
+    std::string line(interface_name);
+    line += "::Release|";
+    line += collection_name();
+    return line + '|' + name_;
+  }
+
   CaseVariable* Variable() const {
     return server_->program_case ? server_->program_case->Find(collection_, name_) : nullptr;
   }
@@ -109,6 +117,10 @@ class ArrayVariableObject final : public DispatchObject<ArrayVariable, &IID_Arra
     *count = static_cast<short>(v->count());
     return S_OK;
   }
+
+ private:
+  int ServerNumber() const override { return server_->number; }
+  std::string ReleaseLine() const override { return ReleaseLineOf("ArrayVariable"); }
 };
 
 // A scalar is a variable of one entry.
@@ -131,6 +143,10 @@ class ScalarVariableObject final : public DispatchObject<ScalarVariable, &IID_Sc
   HRESULT STDMETHODCALLTYPE PutFlag(int64_t flag) override {
     return Store(1, &CaseEntry::flag, flag, "ScalarVariable::PutFlag", flag);
   }
+
+ private:
+  int ServerNumber() const override { return server_->number; }
+  std::string ReleaseLine() const override { return ReleaseLineOf("ScalarVariable"); }
 };
 
 }  // namespace

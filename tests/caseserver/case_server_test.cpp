@@ -306,6 +306,50 @@ TEST_F(CaseServerTest, AShutDownServerDoesNothingMore) {
   EXPECT_FALSE(inputs);
 }
 
+TEST_F(CaseServerTest, EveryReleaseOfACallerIsInTheReleaseLog) {
+  CaseProbeClearLog();
+  ArrayInput("FlowRate").reset();
+  ScalarInput("PlateProgMode").reset();
+  data.reset();
+  // Each object the server handed out keeps the server's own reference.
+  EXPECT_THAT(
+      case_probe::Releases(),
+      ElementsAre("ArrayVariables::Release|ArrayInputs|1",
+                  "ArrayVariable::Release|ArrayInputs|FlowRate|1",
+                  "ScalarVariables::Release|ScalarInputs|1",
+                  "ScalarVariable::Release|ScalarInputs|PlateProgMode|1", "CaseData::Release|1"));
+  EXPECT_THAT(case_probe::Log(),
+              ::testing::Each(::testing::Not(::testing::HasSubstr("::Release"))));
+
+  // The server's last reference ends it, and with it the references it kept
+  // of what it handed out: those are its own, not a caller's.
+  CaseProbeClearLog();
+  server.reset();
+  EXPECT_THAT(case_probe::Releases(), ElementsAre("CaseServer::Release|0"));
+  EXPECT_THAT(case_probe::Log(), ElementsAre("CaseServer::Release"));
+  EXPECT_EQ(CaseProbeReleaseCount(1), 1);
+  EXPECT_EQ(CaseProbeReleaseCount(2), 0);
+}
+
+TEST_F(CaseServerTest, APlannedRaiseFaultsTheCallOnceAfterItsLogLine) {
+  CaseProbeRaiseInOperation("CaseServer::LoadCaseFile", 0xE0001234);
+  long status = -1;
+  DWORD raised = 0;
+  const Bstr path("X.QXN");
+  CaseServer* const s = server.get();
+  [&] {
+    __try {
+      s->LoadCaseFile(path.get(), 0, &status);
+    } __except (raised = GetExceptionCode(), EXCEPTION_EXECUTE_HANDLER) {
+    }
+  }();
+  EXPECT_EQ(raised, 0xE0001234u);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(case_probe::Log().back(), "CaseServer::LoadCaseFile|X.QXN|0");
+  EXPECT_HRESULT_SUCCEEDED(s->LoadCaseFile(path.get(), 0, &status));
+  EXPECT_EQ(status, CASE_LOAD_NO_FILE);
+}
+
 TEST_F(CaseServerTest, TheProbeTellsServersApart) {
   auto second = NewServer();
   ComPtr<CaseData> second_data;

@@ -3,6 +3,7 @@
 #include "driver_doubles.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 
 #include "connection_table.h"
@@ -21,7 +22,12 @@ std::string Text(const char* text, int64_t len) {
   return std::string(fixed::Trimmed(std::string_view(text, static_cast<std::size_t>(len))));
 }
 
-void Log(std::string entry) { DOUBLES.log.push_back(std::move(entry)); }
+void Log(std::string entry) {
+  const bool fails =
+      !DOUBLES.fails_in.empty() && entry.substr(0, entry.find('|')) == DOUBLES.fails_in;
+  DOUBLES.log.push_back(std::move(entry));
+  if (fails) throw std::runtime_error("failed in " + DOUBLES.fails_in);
+}
 
 struct OpaqueData : DispatchStub<CaseData> {
   HRESULT STDMETHODCALLTYPE GetArrayInputs(ArrayVariables**) override { return E_NOTIMPL; }
@@ -86,12 +92,12 @@ HRESULT FakeCaseServer::SaveCaseFile(BSTR* path, short* option, long* status) {
 HRESULT FakeCaseServer::LoadCaseFile(BSTR path, long option, long* status) {
   Log("LoadCaseFile|" + Bstr::ToAnsi(path) + "|" + std::to_string(option));
   *status = 0;
-  return S_OK;
+  return load_answer;
 }
 
 HRESULT FakeCaseServer::RunProgram(BSTR program, short option) {
   Log("RunProgram|" + Bstr::ToAnsi(program) + "|" + std::to_string(option));
-  return S_OK;
+  return run_answer;
 }
 
 HRESULT FakeCaseServer::CloseCase() {

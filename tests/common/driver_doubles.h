@@ -20,7 +20,8 @@ namespace driver_test {
 // A case server that logs its operations. A save writes save_text into the
 // file it is given and answers save_status, unless save_fails: it then writes
 // nothing (or, with save_breaks_file, deletes the file) and answers E_FAIL;
-// a save_status other than 0 writes nothing either.
+// a save_status other than 0 writes nothing either. A load and a run answer
+// load_answer and run_answer.
 class FakeCaseServer : public DispatchStub<CaseServer> {
  public:
   std::string save_text = "saved case";
@@ -28,6 +29,8 @@ class FakeCaseServer : public DispatchStub<CaseServer> {
   bool save_breaks_file = false;
   long save_status = 0;
   std::string answered_path;  // the path the save hands back; empty: as given
+  HRESULT load_answer = S_OK;
+  HRESULT run_answer = S_OK;
 
   HRESULT STDMETHODCALLTYPE SetServerMode(short mode) override;
   HRESULT STDMETHODCALLTYPE ShutDown() override;
@@ -54,6 +57,10 @@ struct Doubles {
   std::vector<int64_t> messages;
   int64_t unit_mode = -1;
   std::vector<int64_t> unit_modes_given;  // the word each PUT_UNIT_OPTIONS came with
+
+  // The double ("PUT_UNIT_OPTIONS", "LoadCaseFile", ...) that throws once it
+  // has logged its call, as a failure inside it ends the call; empty: none.
+  std::string fails_in;
 
   // Empties the log and sets every answer back.
   void Reset();

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace run_env_test {
 
@@ -31,6 +32,20 @@ inline bool MakeFile(const std::string& path, bool read_only = false) {
   if (h == INVALID_HANDLE_VALUE) return false;
   CloseHandle(h);
   return true;
+}
+
+// The names of the files and folders in a folder, in the order found.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry;
+  const HANDLE find = FindFirstFileW(Long(folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring wname = entry.cFileName;
+    if (wname != L"." && wname != L"..") names.emplace_back(wname.begin(), wname.end());
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return names;
 }
 
 // Removes a folder with everything in it, read-only files included.

@@ -1,9 +1,15 @@
 // Calls that do not get to run the block, through the exported entry points:
-// a refused execute leaves no earlier run's performance, an input with a
+// an execute that is refused, whose case the server does not load or run, or
+// that a fault cuts short before the run leaves no message, no earlier run's
+// performance and the case file and its backup as they were; an input with a
 // refused case path still opens the connections, and a library unloaded
 // without exit calls no case server.
+#include <algorithm>
+
+#include "file_text.h"
 #include "host_arrays.h"
 #include "host_fixture.h"
+#include "loader_probe.h"
 
 namespace {
 
@@ -67,6 +73,45 @@ class CallsNotRun : public HostTest {
   }
 
   const std::string& ResultId() const { return road_->block().result_id; }
+
+  // Before an execute that is not to run the program: the case file as it
+  // is, and the backup none or an older one.
+  void BeforeRefusal(bool older_backup) {
+    older_backup_ = older_backup;
+    case_text_ = host::ReadWholeFile(case_path_);
+    DeleteFileA(BackupPath().c_str());
+    if (older_backup) EXPECT_TRUE(driver_test::WriteWholeFile(BackupPath(), kOlderBackup));
+    names_ = FolderNames();
+  }
+
+  // What every execute that does not run the program leaves: no message, the
+  // result object rebuilt without performance, and the case file and its
+  // backup as they were before the call.
+  void ExpectLeftAsItWas(int64_t message_count) const {
+    EXPECT_EQ(message_count, 0);
+    char cls[64] = "";
+    LumbraProbeObjectClass(ResultId().c_str(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "plate_heat_exchanger_unit");
+    EXPECT_EQ(RecordsOf(ResultId()), kRebuiltResultObject);
+    EXPECT_FALSE(road_->ReadPerformance());
+    EXPECT_EQ(host::ReadWholeFile(case_path_), case_text_);
+    if (older_backup_) EXPECT_EQ(host::ReadWholeFile(BackupPath()), kOlderBackup);
+    // Neither a backup nor a copy of the case file is left beside them.
+    EXPECT_EQ(FolderNames(), names_);
+  }
+
+ private:
+  static constexpr char kOlderBackup[] = "an older backup";
+
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names = run_env_test::NamesIn(scratch_.path());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  bool older_backup_ = false;
+  std::string case_text_;
+  std::vector<std::string> names_;
 };
 
 TEST_F(CallsNotRun, ARefusedExecuteLeavesTheResultObjectWithoutPerformance) {
@@ -97,17 +142,78 @@ TEST_F(CallsNotRun, ARefusedExecuteLeavesTheResultObjectWithoutPerformance) {
     SCOPED_TRACE(r.what);
     ASSERT_NO_FATAL_FAILURE(RunComplete());
     HostBlock block = road_->block();
+    BeforeRefusal(true);
     ExecuteCall call(block, case_path_);
     r.spoil(call, block);
-    EXPECT_EQ(call.Call(*library_), 0);
-    char cls[64] = "";
-    LumbraProbeObjectClass(ResultId().c_str(), cls, sizeof cls);
-    EXPECT_STREQ(cls, "plate_heat_exchanger_unit");
-    EXPECT_EQ(RecordsOf(ResultId()), kRebuiltResultObject);
-    EXPECT_FALSE(road_->ReadPerformance());
+    ExpectLeftAsItWas(call.Call(*library_));
   }
   CaseProbeFailOperation("ClassFactory::CreateInstance", 0);
   CaseProbeFailOperation("CaseServer::OpenProgramCase", 0);
+}
+
+TEST_F(CallsNotRun, ARunThatTheServerDoesNotLoadOrRunLeavesNoEarlierResult) {
+  for (const char* operation : {"CaseServer::RunProgram", "CaseServer::LoadCaseFile"})
+    for (const bool older_backup : {false, true}) {
+      SCOPED_TRACE(std::string(operation) + (older_backup ? ", older backup" : ", no backup"));
+      // The earlier run kept with its results in the case file.
+      ASSERT_NO_FATAL_FAILURE(RunComplete());
+      ASSERT_EQ(road_->Output(2), 0);
+      ASSERT_EQ(road_->Input(), 0);
+      ASSERT_EQ(road_->WriteUnitOptions(), 0);
+      BeforeRefusal(older_backup);
+      CaseProbeFailOperation(operation, 1);
+      ExecuteCall call(road_->block(), case_path_);
+      ExpectLeftAsItWas(call.Call(*library_));
+    }
+}
+
+TEST_F(CallsNotRun, AFirstRunThatDoesNotRunWritesNoRecord) {
+  BeforeRefusal(false);
+  CaseProbeFailOperation("CaseServer::RunProgram", 1);
+  ExecuteCall call(road_->block(), case_path_);
+  ExpectLeftAsItWas(call.Call(*library_));
+  EXPECT_EQ(case_probe::Server().runs, 0);
+}
+
+// The loader operation that raises once, at its start, as a loader failing
+// inside the call does.
+std::string LOADER_RAISES;
+void RaiseInLoader(const char* operation, void*) {
+  if (LOADER_RAISES.empty() || LOADER_RAISES != operation) return;
+  LOADER_RAISES.clear();
+  RaiseException(0xE0000042, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+}
+
+TEST_F(CallsNotRun, AFaultBeforeTheRunLeavesNoEarlierResult) {
+  struct Fault {
+    const char* what;
+    const char* loader_operation;  // or else the server's
+    const char* server_operation;
+    bool own_connection;  // the call opens a connection of its own
+  };
+  const Fault faults[] = {
+      {"the loader at the run name", "LoaderGetRunName", "", false},
+      {"the loader at the program folder", "LoaderGetProgramFolder", "", false},
+      {"the server's creation", "", "ClassFactory::CreateInstance", true},
+      {"the server opening its case", "", "CaseServer::OpenProgramCase", true},
+      {"the server loading the case", "", "CaseServer::LoadCaseFile", false},
+      {"the server running the program", "", "CaseServer::RunProgram", false},
+  };
+  PravelProbeSetObserver(RaiseInLoader, nullptr);
+  for (const Fault& f : faults)
+    for (const bool older_backup : {false, true}) {
+      SCOPED_TRACE(std::string(f.what) + (older_backup ? ", older backup" : ", no backup"));
+      ASSERT_NO_FATAL_FAILURE(RunComplete());
+      HostBlock block = road_->block();
+      if (f.own_connection) block.connection_key = "FAULT" + std::to_string(older_backup);
+      BeforeRefusal(older_backup);
+      LOADER_RAISES = f.loader_operation;
+      if (*f.server_operation) CaseProbeRaiseInOperation(f.server_operation, 0xE0000043);
+      ExecuteCall call(block, case_path_);
+      ExpectLeftAsItWas(call.Call(*library_));
+      EXPECT_TRUE(LOADER_RAISES.empty());
+    }
+  PravelProbeSetObserver(nullptr, nullptr);
 }
 
 TEST_F(CallsNotRun, IdsWithoutTheResultObjectTouchNothing) {
@@ -155,6 +261,8 @@ TEST_F(CallsNotRun, UnloadingWithoutExitCallsNoServer) {
   road_.reset();
   library_.reset();  // FreeLibrary, with both connections open
   EXPECT_TRUE(case_probe::Log().empty()) << case_probe::Log().front();
+  // Not even a release of something a connection or an exchange kept.
+  EXPECT_TRUE(case_probe::Releases().empty()) << case_probe::Releases().front();
   for (int server = 1; server <= servers; ++server) {
     EXPECT_TRUE(case_probe::Server(server).alive);
     EXPECT_FALSE(case_probe::Server(server).shut_down);

@@ -16,7 +16,13 @@ EntryFakes FAKES;
 
 namespace {
 
-void LogLoader(const char* operation, void*) { FAKES.calls.emplace_back(operation); }
+void LogLoader(const char* operation, void*) {
+  FAKES.calls.emplace_back(operation);
+  if (!FAKES.loader_raises.empty() && FAKES.loader_raises == operation) {
+    FAKES.loader_raises.clear();
+    RaiseException(0xE0000042, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  }
+}
 
 struct CountsCleanup {
   ~CountsCleanup() { ++FAKES.cleanups_run; }
@@ -120,6 +126,16 @@ void HANDLE_EXECUTE(int64_t* ids_count, char* host_ids, int64_t ids_len, int64_t
 
 void OPEN_CONNECTIONS(const char* key, int64_t key_len) {
   Record("OPEN_CONNECTIONS", key, key_len);
+}
+
+ExecuteProgress EXECUTE_PROGRESS;
+
+void END_CUT_SHORT_EXECUTE(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {
+  Record("END_CUT_SHORT_EXECUTE", ids_count, host_ids, ids_len);
+  if (FAKES.cut_short_end_fails) {
+    int* volatile nowhere = nullptr;
+    *nowhere = 1;
+  }
 }
 
 void RESET_RESULT_OBJECT(const int64_t* ids_count, const char* host_ids, int64_t ids_len) {

@@ -31,6 +31,10 @@ struct EntryFakes {
   std::string program_name;            // multi-case's program text
   std::optional<int64_t> status_seen;  // the status word as the driver found it
   int cleanups_run = 0;                // destructors run in a failing driver
+  // The loader operation ("LoaderGetRunName", ...) that raises once, at its
+  // start, as a loader failing inside the call does; empty: none.
+  std::string loader_raises;
+  bool cut_short_end_fails = false;  // END_CUT_SHORT_EXECUTE faults in turn
 };
 extern EntryFakes FAKES;
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "drivers.h"
 #include "entry_fakes.h"
 #include "exception_filters.h"
 #include "host_block.h"
@@ -234,6 +235,56 @@ TEST_F(EntryPoints, FailureInTheDriverSkipsTheRestOfTheGuardedSteps) {
     EXPECT_FALSE(Called("DeleteRunTempFiles"));
     // The failing driver's own cleanups still run for a C++ exception.
     if (f.fault == DriverFault::kCxxException) EXPECT_EQ(FAKES.cleanups_run, 1);
+  }
+}
+
+TEST_F(EntryPoints, AnExecuteCutShortLeavesNoMessageAndNoEarlierPerformance) {
+  struct Failure {
+    const char* what;
+    const char* loader_raises;  // or the driver fails
+    DriverFault fault;
+  };
+  const Failure failures[] = {
+      {"the loader raising at the run name", "LoaderGetRunName", DriverFault::kNone},
+      {"the loader raising at the program folder", "LoaderGetProgramFolder", DriverFault::kNone},
+      {"raised 1400 in the driver", "", DriverFault::kRaise},
+      {"access violation in the driver", "", DriverFault::kAccessViolation},
+      {"C++ exception in the driver", "", DriverFault::kCxxException},
+  };
+  for (const Failure& f : failures) {
+    SCOPED_TRACE(f.what);
+    SetUp();
+    FAKES.loader_raises = f.loader_raises;
+    FAKES.plan = {std::nullopt, f.fault, 1400};
+    EXECUTE_PROGRESS.PROGRAM_RAN = true;  // as an earlier call left it
+    host.message_count = 55;
+    host.Execute();
+    EXPECT_EQ(host.message_count, 0);
+    EXPECT_FALSE(EXECUTE_PROGRESS.PROGRAM_RAN);
+    // After the failure, with the host's ids: the driver decides what is left.
+    ASSERT_GE(FAKES.calls.size(), 2u);
+    EXPECT_EQ(FAKES.calls[FAKES.calls.size() - 2], "LoaderHandleException");
+    EXPECT_EQ(FAKES.calls.back(), "END_CUT_SHORT_EXECUTE");
+    EXPECT_EQ(FAKES.driver_args,
+              Words({&host.ids_count, host.host_ids, Length(HostBlock::kIdLength)}));
+    EXPECT_FALSE(Called("CloseValueFile"));
+  }
+
+  // A failure while ending the call so is caught too: the host gets nothing.
+  SetUp();
+  FAKES.loader_raises = "LoaderGetRunName";
+  FAKES.cut_short_end_fails = true;
+  host.message_count = 55;
+  host.Execute();
+  EXPECT_EQ(host.message_count, 0);
+  EXPECT_EQ(PravelProbeLastExceptionCode(), static_cast<uint32_t>(EXCEPTION_ACCESS_VIOLATION));
+
+  // A call that ends normally, refused or not, is not cut short.
+  for (const std::string& field : {std::string("D:\\C\\P.QXN"), std::string(300, 'P')}) {
+    SetUp();
+    host.SetCasePath(field);
+    host.Execute();
+    EXPECT_FALSE(Called("END_CUT_SHORT_EXECUTE"));
   }
 }
 

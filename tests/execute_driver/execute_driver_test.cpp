@@ -213,6 +213,87 @@ TEST_F(ExecuteDriver, NoServerOrNoCaseDataRunsNothing) {
   }
 }
 
+// The road up to the run, as RunsTheCaseInTheOrderOfTheRoad takes it.
+std::vector<std::string> RoadUpToTheRun(const std::string& case_path) {
+  return {"GET_CASE_CONNECTION|BLOCK1|0|Vodi", "LoadCaseFile|" + case_path + "|0",
+          "REBUILD_RESULT_OBJECT|RESULT|1",    "PUT_STREAM_INLETS|2|HOTIN|HOTOUT|2|COLDIN|COLDOUT",
+          "MARK_PROPERTY_INPUTS|0|0",          "READ_HEAT_RELEASE_CURVE|2|1|H1",
+          "READ_HEAT_RELEASE_CURVE|2|2|H2",    "READ_HEAT_RELEASE_CURVE|2|1|C1",
+          "PUT_UNIT_OPTIONS|2|UNIT",           "RunProgram|Vodi|0"};
+}
+
+TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTheyWere) {
+  const std::vector<std::string> road = RoadUpToTheRun(case_path_);
+  struct Failure {
+    const char* what;
+    HRESULT FakeCaseServer::*answer;
+    std::vector<std::string> log;
+  };
+  const Failure failures[] = {
+      // The result object is rebuilt as before a run, as for a block without a server.
+      {"load", &FakeCaseServer::load_answer, {road[0], road[1], "REBUILD_RESULT_OBJECT|RESULT|1"}},
+      // It was rebuilt so before the run already.
+      {"run", &FakeCaseServer::run_answer, road},
+  };
+  for (const Failure& f : failures)
+    for (const bool older_backup : {false, true}) {
+      SCOPED_TRACE(std::string(f.what) + (older_backup ? ", older backup" : ", no backup"));
+      DeleteFileA(backup_path_.c_str());
+      if (older_backup) WriteWholeFile(backup_path_, "older backup");
+      DOUBLES.log.clear();
+      DOUBLES.messages = {17};
+      server_.*f.answer = E_FAIL;
+      Execute(case_path_);
+      server_.*f.answer = S_OK;
+      // The program's messages are not read, so nothing is saved either.
+      EXPECT_EQ(DOUBLES.log, f.log);
+      EXPECT_EQ(message_count_, 0);
+      EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+      EXPECT_EQ(run_env_test::Exists(backup_path_), older_backup);
+      if (older_backup) EXPECT_EQ(ReadWholeFile(backup_path_), "older backup");
+      // No copy of the case file is left beside them.
+      EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), older_backup ? 2u : 1u);
+    }
+}
+
+TEST_F(ExecuteDriver, ACallCutShortBeforeTheRunLeavesTheBackupAndNoEarlierPerformance) {
+  WriteWholeFile(backup_path_, "older backup");
+  const std::string ids = block_.PackedIds();
+  const int64_t ids_count = static_cast<int64_t>(block_.ids.size());
+  const struct {
+    const char* fails_in;
+    bool copied;  // the case file's copy is on disk beside the two, not yet the backup
+  } failures[] = {{"GET_CASE_CONNECTION", false},
+                  {"LoadCaseFile", true},
+                  {"PUT_UNIT_OPTIONS", true},
+                  {"RunProgram", true}};
+  for (const auto& f : failures) {
+    SCOPED_TRACE(f.fails_in);
+    DOUBLES.fails_in = f.fails_in;
+    EXECUTE_PROGRESS.PROGRAM_RAN = false;
+    EXPECT_ANY_THROW(Execute(case_path_));
+    DOUBLES.fails_in.clear();
+    EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), f.copied ? 3u : 2u);
+    DOUBLES.log.clear();
+    END_CUT_SHORT_EXECUTE(&ids_count, ids.data(), block_.ids_len);
+    EXPECT_EQ(DOUBLES.log, std::vector<std::string>{"REBUILD_RESULT_OBJECT|RESULT|1"});
+    EXPECT_EQ(ReadWholeFile(backup_path_), "older backup");
+    EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), 2u);
+  }
+
+  // Once the program has run, what the call leaves is this run's.
+  DOUBLES.fails_in = "GET_PROGRAM_MESSAGES";
+  EXECUTE_PROGRESS.PROGRAM_RAN = false;
+  EXPECT_ANY_THROW(Execute(case_path_));
+  DOUBLES.fails_in.clear();
+  EXPECT_TRUE(EXECUTE_PROGRESS.PROGRAM_RAN);
+  DOUBLES.log.clear();
+  END_CUT_SHORT_EXECUTE(&ids_count, ids.data(), block_.ids_len);
+  EXPECT_TRUE(DOUBLES.log.empty());
+  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), 2u);
+}
+
 struct RefusedBlock {
   const char* name;
   std::vector<int64_t> options;
