@@ -53,7 +53,7 @@ extern HGLOBAL METAFILE_BITS;
 HMETAFILE ReadWindowsMetafile(const char* path, unsigned char* header, PICTURE_RECORD* picture);
 
 // Write the metafile to path with a placeable header for the box, or without
-// one; answer 1, or 0 with no file left behind.
+// one; answer 1, or 0 with a file of that name left as it was.
 int32_t WritePlaceableMetafile(HMETAFILE metafile, const char* path, RECT box);
 int32_t WriteMetafile(HMETAFILE metafile, const char* path);
 

@@ -7,10 +7,10 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string>
 
 #include "drawing_container.h"
 #include "drawing_memory.h"
+#include "file_replacement.h"
 #include "holders.h"
 #include "modal_ui.h"
 #include "run_folders.h"
@@ -106,6 +106,18 @@ bool WriteDrawing(HANDLE file, const DRAWING_HEADER& header, const DrawingAreas&
   return WriteDrawing(file, header, records.as(), texts.as());
 }
 
+// Writes one drawing as the whole container at path. It is written beside
+// the container, so that a container being converted in place, or one that a
+// failed write would cut short, stays as it was; the side file is gone again
+// before anything is said. Answers the message for what failed, or null.
+const char* ReplaceContainer(const char* path, const DRAWING_HEADER& header,
+                             const DrawingAreas& areas) {
+  ReplacementFile file(path);
+  if (!file.valid()) return "Can not create file";
+  if (!WriteDrawing(file.get(), header, areas)) return "Can not write to file";
+  return file.Replace() ? nullptr : "Can not create file";
+}
+
 enum class Appended { done, cannot_open, write_failed };
 
 // Appends to the container through write(handle); when that falls short the
@@ -140,28 +152,10 @@ void ConvertDrawingFile(const char* name) {
   if (!ReadFirstDrawing(path, "K-VME", "K-VEM", areas)) return;
   if (!SetExtension(path, ".ZFD", false)) return;
 
-  // Written beside the container, so that a container being converted in
-  // place, or one that a failed write would cut short, stays as it was.
-  const std::string beside = std::string(path) + "~";
-  UniqueHandle file(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    ShowWriterMessage("Can not create file", "K-VEM");
-    return;
-  }
   const DRAWING_HEADER header =
       MakeDrawingHeader("", areas.count, areas.text_bytes, areas.width, areas.height);
-  const bool written = WriteDrawing(file.get(), header, areas);
-  file.reset();
-  if (!written) {
-    DeleteFileA(beside.c_str());
-    ShowWriterMessage("Can not write to file", "K-VEM");
-    return;
-  }
-  if (!MoveFileExA(beside.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(beside.c_str());
-    ShowWriterMessage("Can not create file", "K-VEM");
-  }
+  if (const char* failed = ReplaceContainer(path, header, areas))
+    ShowWriterMessage(failed, "K-VEM");
 }
 
 void AppendDrawingFile(const char* source_name, const char* container_name, const char* title) {

@@ -4,15 +4,16 @@
 #include "drawing_execution.h"
 #include "drawing_memory.h"
 #include "drawing_numbers.h"
-#include "holders.h"
+#include "file_replacement.h"
 #include "metafiles.h"
 #include "run_folders.h"
 #include "run_services.h"
 
 namespace {
 
-// The header (when there is one) and the metafile's bits; a file that cannot
-// be written whole is removed again.
+// The header (when there is one) and the metafile's bits, written beside the
+// file and put in its place only when whole: a write that falls short leaves
+// a file of that name as it was.
 int32_t WriteMetafileFile(HMETAFILE metafile, const char* path, const unsigned char* header) {
   if (!metafile || !path) return 0;
   const UINT size = GetMetaFileBitsEx(metafile, 0, nullptr);
@@ -21,15 +22,11 @@ int32_t WriteMetafileFile(HMETAFILE metafile, const char* path, const unsigned c
   if (!block) return 0;
   const LockedMemory bits(block.get());
   if (!bits.as() || GetMetaFileBitsEx(metafile, size, bits.as()) == 0) return 0;
-  UniqueHandle file(
-      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ReplacementFile file(path);
   if (!file.valid()) return 0;
   const bool written = (!header || WriteDrawingFile(file.get(), header, PLACEABLE_HEADER_SIZE)) &&
                        WriteDrawingFile(file.get(), bits.as(), size);
-  file.reset();
-  if (written) return 1;
-  DeleteFileA(path);
-  return 0;
+  return written && file.Replace() ? 1 : 0;
 }
 
 // Frees a loaded drawing's areas when the rendering ends; the pens stay.

@@ -1,12 +1,11 @@
 // Pictures drawn into rectangles of a device context: metafiles by their
 // kind, drawings fitted to their proportions; and the drawing under a point
 // of the screen.
-#include <cmath>
 #include <cstdlib>
 
 #include "drawing_execution.h"
+#include "drawing_fit.h"
 #include "drawing_memory.h"
-#include "drawing_numbers.h"
 #include "pictures.h"
 
 RECT DRAWING_FIT = {0, 0, 0, 0};
@@ -22,28 +21,6 @@ bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Narrows the rectangle to the proportions of a drawing W by H, centred in
-// the direction it gives up.
-void FitToDrawing(RECT& fit, int32_t W, int32_t H) {
-  const int64_t w = int64_t{fit.right} - fit.left;
-  const int64_t h = int64_t{fit.bottom} - fit.top;
-  const double drawing_ratio = double(W) / H;
-  const double rect_ratio = double(w) / h;
-  double width = double(w);
-  double height = double(h);
-  if (rect_ratio > drawing_ratio) width = h * drawing_ratio;
-  if (drawing_ratio > rect_ratio) height = w / drawing_ratio;
-  const int64_t fitted_w = TruncateToInt64(std::ceil(width));
-  const int64_t fitted_h = TruncateToInt64(std::ceil(height));
-  if (std::llabs(fitted_w - w) > 1) {
-    fit.left = ClampToInt32(fit.left + (w - fitted_w) / 2);
-    fit.right = ClampToInt32(fit.left + fitted_w);
-  } else if (std::llabs(fitted_h - h) > 1) {
-    fit.top = ClampToInt32(fit.top + (h - fitted_h) / 2);
-    fit.bottom = ClampToInt32(fit.top + fitted_h);
-  }
-}
-
 }  // namespace
 
 void SetPlaceableMapping(HWND, HDC dc, const unsigned char* header, const RECT* rect) {
@@ -55,7 +32,7 @@ void SetPlaceableMapping(HWND, HDC dc, const unsigned char* header, const RECT* 
   SetWindowOrgEx(dc, left, top, nullptr);
   SetWindowExtEx(dc, std::abs(right - left), std::abs(bottom - top), nullptr);
   SetViewportOrgEx(dc, rect->left, rect->top, nullptr);
-  SetViewportExtEx(dc, rect->right - rect->left, rect->bottom - rect->top, nullptr);
+  SetViewportExtEx(dc, SpanOf(rect->left, rect->right), SpanOf(rect->top, rect->bottom), nullptr);
 }
 
 void DrawDrawingUnits(HDC dc, const DRAWING_RECORD* records, int32_t record_count,
@@ -77,8 +54,9 @@ int32_t DrawPictureDrawing(PICTURE_RECORD* picture, HWND, HDC dc, RECT* rect) {
   const LockedMemory texts(static_cast<HGLOBAL>(drawing.texts));
   DRAWING_SIZE = SIZE{W, H};
   if (!SameRect(*rect, DRAWING_FIT)) {
-    DRAWING_FIT = *rect;
-    FitToDrawing(DRAWING_FIT, W, H);
+    const PictureBox fitted =
+        FitToDrawing({rect->left, rect->top, rect->right, rect->bottom}, W, H);
+    DRAWING_FIT = RECT{fitted.left, fitted.top, fitted.right, fitted.bottom};
   }
   const RECT fit = DRAWING_FIT;
   RECT logical = {0, 0, W, H};
@@ -92,13 +70,14 @@ int32_t DrawPictureDrawing(PICTURE_RECORD* picture, HWND, HDC dc, RECT* rect) {
   }
   SetMapMode(dc, MM_ISOTROPIC);
   SetWindowOrgEx(dc, logical.left, logical.top, nullptr);
-  SetWindowExtEx(dc, logical.right - logical.left, logical.bottom - logical.top, nullptr);
+  SetWindowExtEx(dc, SpanOf(logical.left, logical.right), SpanOf(logical.top, logical.bottom),
+                 nullptr);
   SetViewportOrgEx(dc, fit.left, fit.top, nullptr);
-  SetViewportExtEx(dc, fit.right - fit.left, fit.bottom - fit.top, nullptr);
+  SetViewportExtEx(dc, SpanOf(fit.left, fit.right), SpanOf(fit.top, fit.bottom), nullptr);
   HRGN region = nullptr;
   if (screen) {
     // The drawing stays within its rectangle, on the context's own background.
-    region = CreateRectRgn(fit.left, fit.top, fit.right + 1, fit.bottom + 1);
+    region = CreateRectRgn(fit.left, fit.top, OneBeyond(fit.right), OneBeyond(fit.bottom));
     SelectClipRgn(dc, region);
     const HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
     Rectangle(dc, logical.left, logical.top, logical.right, logical.bottom);

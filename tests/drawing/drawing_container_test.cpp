@@ -23,6 +23,8 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 // A drawing text with every stored command: arrow, circle, line, ellipse,
 // pen, move and two texts.
 std::string EveryCommand() {
@@ -112,7 +114,7 @@ TEST_F(DrawingContainerTest, ConvertedDrawingLoadsAsTheBuildMadeIt) {
   EXPECT_EQ(loaded->drawing.text_size, 7 + 10);
   EXPECT_EQ(loaded->drawing.width, int32_t(width * 1000.0));
   EXPECT_EQ(loaded->drawing.height, int32_t(height * 1000.0));
-  EXPECT_FALSE(Exists("PLATE.ZFD~"));
+  EXPECT_EQ(scratch_.Names(), (Names{"PLATE.DQD", "PLATE.ZFD"}));
 }
 
 TEST_F(DrawingContainerTest, ANameWithItsExtensionIsTakenAsItIs) {
@@ -288,7 +290,7 @@ TEST_F(DrawingContainerTest, FailedWritesLeaveContainersAsTheyWere) {
     FailDrawingFileWrite(k);
     ConvertDrawingFile("PLATE");
     EXPECT_EQ(Read("PLATE.ZFD"), old_plate);
-    EXPECT_FALSE(Exists("PLATE.ZFD~"));
+    EXPECT_EQ(scratch_.Names(), (Names{"ALL.ZFD", "NOTES.TXT", "PLATE.DQD", "PLATE.ZFD"}));
 
     FailDrawingFileWrite(k);
     AppendDrawingFile("PLATE.DQD", "ALL.ZFD", "");
@@ -317,7 +319,34 @@ TEST_F(DrawingContainerTest, AContainerThatCannotBeMadeSaysSo) {
   AppendDrawingFile("PLATE.DQD", "NOFOLDER\\ALL.ZFD", "");
   ASSERT_EQ(ui_.texts(), (std::vector<std::string>{"Can not create file", "Can not create file"}));
   EXPECT_EQ(ui_.messages[0].caption, "K-VEM");
-  EXPECT_FALSE(Exists("PLATE.ZFD~"));
+  EXPECT_EQ(scratch_.Names(), (Names{"PLATE.DQD", "PLATE.ZFD"}));
+}
+
+// Files of the user's beside the container, whatever their names, are
+// neither taken for the conversion nor removed by it, whether it succeeds or
+// a write falls short.
+TEST_F(DrawingContainerTest, FilesBesideTheContainerAreLeftAlone) {
+  Write("PLATE.DQD", EveryCommand());
+  const std::string old_plate = DrawingBytesOf({Record('M')}, "", "OLD");
+  Write("PLATE.ZFD", old_plate);
+  Write("PLATE.ZFD~", "mine");
+  Write("PLATE.ZFD.~1", "mine too");
+  const Names all{"PLATE.DQD", "PLATE.ZFD", "PLATE.ZFD.~1", "PLATE.ZFD~"};
+  for (int64_t k = 1; k <= 3; ++k) {
+    SCOPED_TRACE(k);
+    FailDrawingFileWrite(k);
+    ConvertDrawingFile("PLATE");
+    EXPECT_EQ(Read("PLATE.ZFD"), old_plate);
+    EXPECT_EQ(Read("PLATE.ZFD~"), "mine");
+    EXPECT_EQ(Read("PLATE.ZFD.~1"), "mine too");
+    EXPECT_EQ(scratch_.Names(), all);
+  }
+  ConvertDrawingFile("PLATE");
+  EXPECT_EQ(ui_.texts(), std::vector<std::string>(3, "Can not write to file"));
+  EXPECT_EQ(Read("PLATE.ZFD").size(), 104u + 8 * 25 + 7);
+  EXPECT_EQ(Read("PLATE.ZFD~"), "mine");
+  EXPECT_EQ(Read("PLATE.ZFD.~1"), "mine too");
+  EXPECT_EQ(scratch_.Names(), all);
 }
 
 // A case folder and name that do not fit one path name no file at all.
@@ -331,6 +360,18 @@ TEST_F(DrawingContainerTest, APathTooLongForItsBufferIsNotOpened) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.folder()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// A container path of the longest the buffer holds is still written beside
+// itself and replaced.
+TEST_F(DrawingContainerTest, TheLongestContainerPathIsReplacedWhole) {
+  const std::string name(255 - scratch_.folder().size() - 4, 'N');
+  Write(name + ".DQD", EveryCommand());
+  Write(name + ".ZFD", "old");
+  ConvertDrawingFile(name.c_str());
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(Read(name + ".ZFD").size(), 104u + 8 * 25 + 7);
+  EXPECT_EQ(scratch_.Names(), (Names{name + ".DQD", name + ".ZFD"}));
 }
 
 // A source whose bytes cannot all be read, or too large for a header's text

@@ -3,12 +3,14 @@
 // Platform-free, so the same tests run under wine and natively.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 class DrawingScratch {
  public:
@@ -35,6 +37,15 @@ class DrawingScratch {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << bytes;
     return p;
+  }
+  // The names of what the folder holds, in order: whatever a writer left
+  // beside its target shows here.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
  private:

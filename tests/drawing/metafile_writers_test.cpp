@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "drawing_memory.h"
 #include "drawing_scratch.h"
@@ -131,6 +133,66 @@ TEST_F(MetafileWritersTest, FailuresLeaveNoFileAndNoBlock) {
   FailDrawingFileWrite(1);
   EXPECT_EQ(WriteMetafile(metafile_, scratch_.path("C.WMF").c_str()), 0);
   EXPECT_FALSE(Exists("C.WMF"));
+  EXPECT_TRUE(scratch_.Names().empty());
+}
+
+using Names = std::vector<std::string>;
+
+// A write that falls short, in the header or in the bits, answers 0 and
+// leaves the file that was there as it was, and nothing beside it.
+TEST_F(MetafileWritersTest, AFailedWriteKeepsTheOldFile) {
+  scratch_.Write("OLD.WMF", "old");
+  for (int64_t k = 1; k <= 2; ++k) {
+    FailDrawingFileWrite(k);
+    EXPECT_EQ(WritePlaceableMetafile(metafile_, scratch_.path("OLD.WMF").c_str(), RECT{0, 0, 5, 5}),
+              0)
+        << k;
+    EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF")), "old") << k;
+  }
+  FailDrawingFileWrite(1);
+  EXPECT_EQ(WriteMetafile(metafile_, scratch_.path("OLD.WMF").c_str()), 0);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF")), "old");
+  EXPECT_EQ(scratch_.Names(), Names{"OLD.WMF"});
+}
+
+// The rendering writes through the same routine: its picture file, too, is
+// replaced only whole.
+TEST_F(MetafileWritersTest, AFailedRenderingKeepsTheOldPicture) {
+  scratch_.Write("PLATE.DQD", CommandLine('M') + CommandLine('D', 20000, 20000));
+  scratch_.Write("PLATE.WMF", "old");
+  FailDrawingFileWrite(2);
+  RenderDrawingMetafile("PLATE.DQD", "PLATE.WMF", 1000, 1000);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("PLATE.WMF")), "old");
+  EXPECT_EQ(scratch_.Names(), (Names{"PLATE.DQD", "PLATE.WMF"}));
+  RenderDrawingMetafile("PLATE.DQD", "PLATE.WMF", 1000, 1000);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("PLATE.WMF")).substr(0, 4), "\xd7\xcd\xc6\x9a");
+}
+
+// A whole write takes the old file's place; files of the user's that bear
+// the names a writer tries beside its target are neither taken nor removed.
+TEST_F(MetafileWritersTest, AWholeWriteReplacesTheFileAndLeavesOthersAlone) {
+  const UINT size = GetMetaFileBitsEx(metafile_, 0, nullptr);
+  std::string bits(size, '\0');
+  GetMetaFileBitsEx(metafile_, size, bits.data());
+  scratch_.Write("OLD.WMF", "old");
+  scratch_.Write("OLD.WMF~", "mine");
+  scratch_.Write("OLD.WMF.~1", "mine too");
+  ASSERT_EQ(WriteMetafile(metafile_, scratch_.path("OLD.WMF").c_str()), 1);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF")), bits);
+  FailDrawingFileWrite(1);
+  EXPECT_EQ(WriteMetafile(metafile_, scratch_.path("OLD.WMF").c_str()), 0);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF")), bits);
+  EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF~")), "mine");
+  EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF.~1")), "mine too");
+  EXPECT_EQ(scratch_.Names(), (Names{"OLD.WMF", "OLD.WMF.~1", "OLD.WMF~"}));
+}
+
+// A target that cannot be replaced (a folder of that name) answers 0, and
+// what was written beside it goes again.
+TEST_F(MetafileWritersTest, ATargetThatCannotBeReplacedAnswersZero) {
+  std::filesystem::create_directory(scratch_.path("DIR.WMF"));
+  EXPECT_EQ(WriteMetafile(metafile_, scratch_.path("DIR.WMF").c_str()), 0);
+  EXPECT_EQ(scratch_.Names(), Names{"DIR.WMF"});
 }
 
 }  // namespace

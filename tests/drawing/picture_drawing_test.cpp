@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "drawing_container.h"
 #include "drawing_execution.h"
@@ -13,6 +15,7 @@
 #include "drawing_scratch.h"
 #include "metafile_records.h"
 #include "modal_ui_double.h"
+#include "picture_files.h"
 #include "pictures.h"
 
 namespace {
@@ -90,6 +93,42 @@ TEST_F(PictureDrawingTest, AWideRectangleIsNarrowedAndCentred) {
   LoadText(CommandLine('M') + CommandLine('D', 10000, 10000));
   const EmfRecords emf = Draw(RECT{100, 0, 500, 100});
   EXPECT_TRUE(Same(DRAWING_FIT, 250, 0, 350, 100));
+}
+
+// A rectangle over the whole range of 32-bit sides: the extents the mapping
+// takes and the clipping region's far sides stay within 32 bits instead of
+// wrapping round, so the drawing is mapped onto the rectangle and clipped to
+// it rather than to nothing.
+TEST_F(PictureDrawingTest, ARectangleAtTheLimitsKeepsItsExtentsAndClipping) {
+  LoadText(CommandLine('M') + CommandLine('D', 10000, 10000));
+  const EmfRecords emf = Draw(RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+  EXPECT_TRUE(Same(DRAWING_FIT, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+  ASSERT_FALSE(emf.viewport_extents().empty());
+  EXPECT_EQ(emf.viewport_extents().back().cx, INT32_MAX);
+  EXPECT_EQ(emf.viewport_extents().back().cy, INT32_MAX);
+  const std::vector<EmfRecord> clips = emf.of(EMR_EXTSELECTCLIPRGN);
+  ASSERT_EQ(clips.size(), 1u);
+  RGNDATAHEADER region{};
+  const std::vector<unsigned char>& bytes = clips[0].bytes;
+  constexpr std::size_t at = offsetof(EMREXTSELECTCLIPRGN, RgnData);
+  ASSERT_GE(bytes.size(), at + sizeof region);
+  std::memcpy(&region, bytes.data() + at, sizeof region);
+  EXPECT_EQ(region.nCount, 1u);
+  EXPECT_EQ(region.rcBound.right, INT32_MAX);
+  EXPECT_EQ(region.rcBound.bottom, INT32_MAX);
+}
+
+// A placeable metafile's viewport over the whole range, likewise.
+TEST_F(PictureDrawingTest, APlaceableMappingAtTheLimitsKeepsItsExtents) {
+  const std::string header = PlaceableFront(0, 0, 100, 100);
+  EmfCanvas canvas;
+  const RECT rect = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  SetPlaceableMapping(nullptr, canvas.dc(), reinterpret_cast<const unsigned char*>(header.data()),
+                      &rect);
+  const EmfRecords emf = canvas.finish();
+  ASSERT_FALSE(emf.viewport_extents().empty());
+  EXPECT_EQ(emf.viewport_extents().back().cx, INT32_MAX);
+  EXPECT_EQ(emf.viewport_extents().back().cy, INT32_MAX);
 }
 
 // On a printed or previewed sheet nothing is clipped or cleared, and the

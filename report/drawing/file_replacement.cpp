@@ -1,0 +1,41 @@
+// Files written beside their targets and put in their places only when whole.
+#include "file_replacement.h"
+
+namespace {
+
+// Names tried beside a target: its own name followed by ".~1" to ".~99". The
+// longest keeps a target of 255 characters within a path name's 259.
+constexpr int kReplacementNameTries = 99;
+
+}  // namespace
+
+ReplacementFile::ReplacementFile(const char* target) {
+  if (!target || !*target) return;
+  target_ = target;
+  for (int n = 1; n <= kReplacementNameTries; ++n) {
+    std::string path = target_ + ".~" + std::to_string(n);
+    file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file_.valid()) {
+      path_ = std::move(path);
+      return;
+    }
+    // Only a name that is taken is worth another try.
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;
+  }
+}
+
+ReplacementFile::~ReplacementFile() {
+  file_.reset();
+  if (!path_.empty()) DeleteFileA(path_.c_str());
+}
+
+bool ReplacementFile::Replace() {
+  if (!file_.valid()) return false;
+  // A close that fails may have lost bytes the system still held.
+  if (!CloseHandle(file_.release())) return false;
+  if (!MoveFileExA(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+  path_.clear();
+  return true;
+}
