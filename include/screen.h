@@ -87,7 +87,8 @@ extern int32_t SCREEN_WORD;
 void SetScreenMetrics(const ScreenMetrics& metrics);
 // The grid of the client size in SCREEN_METRICS.
 ScreenGrid GetScreenGrid();
-// The top-left corner of the cell.
+// The top-left corner of the cell; a cell outside the screen gives the
+// corner of the nearest one on it (0 or 1999).
 void CellToPoint(int32_t cell, POINT* point);
 // The cell under the point: column and row clamped to the grid, 0 while a
 // cell has no size.
@@ -125,7 +126,8 @@ void DrawLeaderSegment(HDC dc, const char* text, int32_t cell, int32_t length);
 void ClearCells(int32_t first, int32_t count);
 // The text as it stands, in the text font, at a pixel position.
 void DrawTextAt(int32_t x, int32_t y, const char* text);
-// The caret at the cell's x, its bottom on the cell's bottom.
+// The caret at the cell's x, its bottom on the cell's bottom; a cell outside
+// the screen places it at the nearest one on it.
 void PlaceCaret(int32_t cell);
 
 void GetAttributeColours(int32_t attribute, COLORREF* background, COLORREF* text);

@@ -71,9 +71,13 @@ void KeepCells(const char* text, const char* attributes, int32_t count, int32_t 
 inline constexpr int32_t SPLIT_WORD_SLOTS = 20;
 void SplitWords(const char* text, int32_t* count, char** words);
 
+// A pixel position worked out in 64 bits, held to what a 32-bit coordinate holds.
+int32_t PixelOf(int64_t position);
+
 // The cell grid of a client area of width by height pixels: a cell is
 // width/80 wide and height/25 high, and the grid starts half a cell from the
-// area's left edge.
+// area's left edge. Positions are worked out in 64 bits, so no size of the
+// client area and no cell overflows them.
 struct ScreenGrid {
   int32_t width = 0;
   int32_t height = 0;
@@ -81,12 +85,20 @@ struct ScreenGrid {
   int32_t cell_width() const { return width / ROW_CELLS; }
   int32_t cell_height() const { return height / SCREEN_ROWS; }
   // The top-left corner of the cell.
-  int32_t x(int32_t cell) const { return (cell % ROW_CELLS) * cell_width() + width / 160; }
-  int32_t y(int32_t cell) const { return (cell / ROW_CELLS) * cell_height(); }
+  int32_t x(int32_t cell) const {
+    return PixelOf(int64_t{cell % ROW_CELLS} * cell_width() + width / 160);
+  }
+  int32_t y(int32_t cell) const { return PixelOf(int64_t{cell / ROW_CELLS} * cell_height()); }
   // The cell under a point: column 0-79 and row 0-24, the nearest cell for a
   // point outside the grid; 0 while a cell has no size.
   int32_t cell_at(int32_t px, int32_t py) const;
+  // The top of a caret of that height whose bottom sits on the cell's bottom.
+  int32_t caret_top(int32_t cell, int32_t caret_height) const;
 };
+
+// The cell itself, or for a cell outside the screen the nearest one on it
+// (0 or 1999): what a point or the caret is placed at.
+int32_t ScreenCellOf(int32_t cell);
 
 // The fonts the screen writes in, as its font tracker numbers them.
 enum class ScreenFont : int32_t { kNone = 0, kText = 1, kField = 2 };

@@ -78,5 +78,6 @@ void DrawTextAt(int32_t x, int32_t y, const char* text) {
 
 void PlaceCaret(int32_t cell) {
   const ScreenGrid grid = GetScreenGrid();
-  SetCaretPos(grid.x(cell), grid.y(cell) + grid.cell_height() - CARET_SIZE.height);
+  const int32_t on_screen = ScreenCellOf(cell);
+  SetCaretPos(grid.x(on_screen), grid.caret_top(on_screen, CARET_SIZE.height));
 }

@@ -223,6 +223,19 @@ TEST_F(ScreenWindow, TheCaretSitsOnTheCellsBottom) {
   CellToPoint(Cell(7, 12), &cell);
   EXPECT_EQ(caret.x, cell.x);
   EXPECT_EQ(caret.y, cell.y + 20 - 6);
+  // A cell outside the screen: the caret and a point at the nearest one on it.
+  for (const int32_t outside : {INT32_MIN, -1, SCREEN_CELLS, INT32_MAX}) {
+    const int32_t nearest = outside < 0 ? 0 : SCREEN_CELLS - 1;
+    PlaceCaret(outside);
+    ASSERT_TRUE(GetCaretPos(&caret));
+    POINT point{-7, -7};
+    CellToPoint(outside, &point);
+    CellToPoint(nearest, &cell);
+    EXPECT_EQ(point.x, cell.x) << outside;
+    EXPECT_EQ(point.y, cell.y) << outside;
+    EXPECT_EQ(caret.x, cell.x) << outside;
+    EXPECT_EQ(caret.y, cell.y + 20 - 6) << outside;
+  }
 }
 
 TEST_F(ScreenWindow, AClickOnAPickerGroupPutsItsNameIntoTheField) {
