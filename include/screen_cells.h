@@ -133,11 +133,11 @@ inline constexpr int32_t LEADER_TEXT_LIMIT = 599;
 // segments each written at its own cell's x with values aligned on their
 // layout marks and dot leaders stretched to the grid. Line characters are
 // never written as text. A count that reaches past the screen is cut; a
-// negative one, or a first cell outside the screen, plans nothing. As each
-// row's 79th cell is passed within the call, the caller's attribute of the
-// row's 80th cell is set to it.
-std::vector<CellStep> PlanCells(const char* text, char* attributes, int32_t count, int32_t first,
-                                const ScreenGrid& grid, const MeasureText& measure);
+// negative one, or a first cell outside the screen, plans nothing. A row's
+// 80th cell is painted in the run of its 79th; the attributes given are left
+// as they are.
+std::vector<CellStep> PlanCells(const char* text, const char* attributes, int32_t count,
+                                int32_t first, const ScreenGrid& grid, const MeasureText& measure);
 
 // The text step of length characters written from the cell: the first run of
 // two or more dots gains dots until the text after it starts at its own

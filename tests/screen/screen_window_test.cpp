@@ -213,6 +213,24 @@ TEST_F(ScreenWindow, RepaintingDrawsTheLinesInTheirPens) {
   EXPECT_EQ(Pixel(p.x + 15, p.y + 10), kFieldBackground);
 }
 
+// A field that ends at column 79 keeps its frame, and a row marked for an
+// underline its underline, however often the screen is repainted.
+TEST_F(ScreenWindow, RepaintingKeepsTheFrameAndUnderlineAtTheRowsEnd) {
+  std::memset(SCREEN_ATTRIBUTES + Cell(4, 0), 1, ROW_CELLS);
+  std::memset(SCREEN_ATTRIBUTES + Cell(4, 74), ATTRIBUTE_FIELD, 5);
+  std::memset(SCREEN_ATTRIBUTES + Cell(8, 0), ATTRIBUTE_UNDERLINE, ROW_CELLS);
+  std::memset(SCREEN_ATTRIBUTES + Cell(8, 76), ATTRIBUTE_FIELD, 3);
+  POINT field;
+  CellToPoint(Cell(4, 74), &field);
+  POINT underlined;
+  CellToPoint(Cell(8, 40), &underlined);
+  for (int repaint = 0; repaint < 2; ++repaint) {
+    RepaintScreen();
+    EXPECT_EQ(Pixel(field.x - 2, field.y + 10), RGB(0, 0, 0)) << repaint;
+    EXPECT_EQ(Pixel(underlined.x, underlined.y + 20), RGB(0, 0, 127)) << repaint;
+  }
+}
+
 TEST_F(ScreenWindow, TheCaretSitsOnTheCellsBottom) {
   CARET_SIZE = {2, 6};
   RepaintScreen();
