@@ -59,6 +59,10 @@ extern char WORD_BUFFER[WORD_BUFFER_SIZE];
 // cut at its first pair of blanks.
 std::string GetCellFieldValue(int32_t cell);
 
+// No layout marks, no merged values and no field data: the screen as no
+// report page has filled it.
+void ForgetPageValues();
+
 // Stores count characters and attributes into the screen's buffers from cell
 // first, so that what is shown can be repainted; a source that is the
 // buffers themselves is left alone. Cells outside the screen are not stored.

@@ -32,6 +32,9 @@ void LoadScreen(const char* text, const char* attributes) {
   if (text == nullptr || attributes == nullptr) return;
   std::memcpy(SCREEN_TEXT, text, kFormCells);
   std::memcpy(SCREEN_ATTRIBUTES, attributes, kFormCells);
+  // A form aligns nothing on the marks of the report page shown before it,
+  // nor shows that page's values.
+  ForgetPageValues();
   RepaintScreen();
 }
 

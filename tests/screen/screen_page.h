@@ -83,9 +83,7 @@ class ScreenBuffersScope {
   void Clear() {
     std::memset(SCREEN_TEXT, ' ', sizeof SCREEN_TEXT);
     std::memset(SCREEN_ATTRIBUTES, 0, sizeof SCREEN_ATTRIBUTES);
-    std::memset(LAYOUT_MARKS, ' ', sizeof LAYOUT_MARKS);
-    for (int32_t& index : FIELD_INDEX) index = -1;
-    std::memset(FIELD_DATA, 0, sizeof FIELD_DATA);
+    ForgetPageValues();
     data_.clear();
   }
   std::string data_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -277,6 +278,29 @@ TEST_F(ScreenPainting, ShownCellsAreKeptForTheNextRepaint) {
   // A call reaching past the screen is cut at its end.
   DrawCells(canvas_.dc(), text.data(), attributes.data(), 5, 1998);
   EXPECT_EQ(std::string(SCREEN_TEXT + 1998, 2), "kk");
+}
+
+// A form loaded after a report page shows its own text: the page's marks and
+// values are gone with it.
+TEST_F(ScreenPainting, AFormLoadedAfterAReportPageShowsItsOwnText) {
+  screen_.Merge(Cell(3, 33), '}', "999");
+  LAYOUT_MARKS[Cell(5, 40)] = '~';  // a centred mark that had no value
+  std::string form(STATUS_ROW_CELL, ' ');
+  std::string attributes(STATUS_ROW_CELL, 1);
+  form.replace(Cell(3, 20), 14, "Flow       120");
+  form.replace(Cell(5, 38), 5, "A Z B");
+  LoadScreen(form.data(), attributes.data());
+  EXPECT_EQ(std::count(std::begin(LAYOUT_MARKS), std::end(LAYOUT_MARKS), ' '), SCREEN_CELLS);
+  EXPECT_EQ(std::count(std::begin(FIELD_INDEX), std::end(FIELD_INDEX), -1), SCREEN_CELLS);
+  EXPECT_STREQ(FIELD_DATA, "");
+  DrawRows(3, 3);
+  const std::vector<EmfRecords::Text> shown = Shown(canvas_.finish());
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, "Flow");
+  EXPECT_EQ(shown[1].text, "120");
+  EXPECT_EQ(shown[1].reference.x, At(Cell(3, 31)).x);
+  EXPECT_EQ(shown[2].text, "A Z B");
+  EXPECT_EQ(shown[2].reference.x, At(Cell(5, 38)).x);
 }
 
 TEST_F(ScreenPainting, AColourPerAttribute) {
