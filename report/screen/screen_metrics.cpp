@@ -4,7 +4,7 @@
 
 void SetScreenMetrics(const ScreenMetrics& metrics) {
   SCREEN_METRICS = metrics;
-  SCREEN_FONT_TRACKER = {nullptr, ScreenFont::kNone};
+  SCREEN_FONT_TRACKER.font = ScreenFont::kNone;
 }
 
 ScreenGrid GetScreenGrid() { return {SCREEN_METRICS.width, SCREEN_METRICS.height}; }

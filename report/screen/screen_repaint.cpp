@@ -74,7 +74,7 @@ void ClearCells(int32_t first, int32_t count) {
 void DrawTextAt(int32_t x, int32_t y, const char* text) {
   const WindowDc dc(SCREEN_WINDOW);
   if (!dc.get() || text == nullptr) return;
-  ForgetScreenSelections();
+  const ScreenSelections selections(dc.get());
   SelectScreenFont(dc.get(), ScreenFont::kText);
   WriteScreenText(dc.get(), x, y, text, false);
 }
