@@ -55,24 +55,47 @@ extern CaptionColours CAPTION_COLOURS;
 // The screen's pens and brush, made at their first use: each line pen draws
 // in its attribute's text colour (the default pen in attribute 0's), the
 // field-frame pen in black, and the field brush is hollow, so a frame leaves
-// the field's text as it is. last_pen is the LinePen last selected, 255 none.
+// the field's text as it is. last_pen is the LinePen last selected on dc, 255
+// none; dc is set only while a routine draws on it (ScreenSelections).
 struct ScreenPens {
   UniqueGdiObject line[4];  // LinePen kDefault to kAttribute3
   UniqueGdiObject field_frame;
   HBRUSH field_brush;  // a stock object, owned by no one
-  HDC dc;              // where last_pen was selected
+  HDC dc;
   int32_t last_pen;
 };
 extern ScreenPens SCREEN_PENS;
 
-// Which of the two fonts is selected on which device context, so a font is
-// selected only when it changes. SetScreenMetrics and every routine that
-// takes a fresh device context from the window start it again.
+// Which of the two fonts is selected on the device context that a routine is
+// drawing on, so a font is selected only when it changes; dc is set only
+// while that routine runs (ScreenSelections). SetScreenMetrics starts the
+// font again.
 struct ScreenFontTracker {
   HDC dc;
   ScreenFont font;
 };
 extern ScreenFontTracker SCREEN_FONT_TRACKER;
+
+// The font and pen trackers for one routine's drawing on one device context:
+// nothing of ours counts as selected when it starts, and nothing is tracked
+// after it ends. A device context is never known by its handle alone: a
+// window hands out the same handle value again after a ReleaseDC, with the
+// context's own font and pen on it. Inside a routine already drawing on the
+// same context the trackers go on as they are; on another context the outer
+// routine's trackers come back afterwards.
+class ScreenSelections {
+ public:
+  explicit ScreenSelections(HDC dc);
+  ~ScreenSelections();
+  ScreenSelections(const ScreenSelections&) = delete;
+  ScreenSelections& operator=(const ScreenSelections&) = delete;
+
+ private:
+  bool own_;
+  ScreenFontTracker outer_font_;
+  HDC outer_pen_dc_;
+  int32_t outer_pen_;
+};
 
 // The caret's size; nothing in the library sets it. 0 by 0: no caret.
 struct CaretSize {
@@ -87,7 +110,8 @@ extern int32_t SCREEN_WORD;
 void SetScreenMetrics(const ScreenMetrics& metrics);
 // The grid of the client size in SCREEN_METRICS.
 ScreenGrid GetScreenGrid();
-// The top-left corner of the cell.
+// The top-left corner of the cell; a cell outside the screen gives the
+// corner of the nearest one on it (0 or 1999).
 void CellToPoint(int32_t cell, POINT* point);
 // The cell under the point: column and row clamped to the grid, 0 while a
 // cell has no size.
@@ -125,7 +149,8 @@ void DrawLeaderSegment(HDC dc, const char* text, int32_t cell, int32_t length);
 void ClearCells(int32_t first, int32_t count);
 // The text as it stands, in the text font, at a pixel position.
 void DrawTextAt(int32_t x, int32_t y, const char* text);
-// The caret at the cell's x, its bottom on the cell's bottom.
+// The caret at the cell's x, its bottom on the cell's bottom; a cell outside
+// the screen places it at the nearest one on it.
 void PlaceCaret(int32_t cell);
 
 void GetAttributeColours(int32_t attribute, COLORREF* background, COLORREF* text);
@@ -148,12 +173,12 @@ int PassTextToLoader(const char* text);
 int32_t GetScreenWord();
 
 // What the painting routines share on a device context.
-// The font (its handle from SCREEN_METRICS) unless the tracker says it is selected.
+// The font (its handle from SCREEN_METRICS) unless the tracker of the
+// routine drawing on that context says it is selected.
 void SelectScreenFont(HDC dc, ScreenFont font);
-// The pen, made at its first use, unless it is the one last selected there.
+// The pen, made at its first use, unless it is the one last selected there
+// by the routine drawing on that context.
 void SelectLinePen(HDC dc, LinePen pen);
-// A device context fresh from the window: nothing of ours is selected on it.
-void ForgetScreenSelections();
 // The text in the current font, converted from the OEM code page when from_oem.
 void WriteScreenText(HDC dc, int32_t x, int32_t y, std::string_view text, bool from_oem);
 // Its width as WriteScreenText would write it in the text font.

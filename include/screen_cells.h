@@ -59,6 +59,10 @@ extern char WORD_BUFFER[WORD_BUFFER_SIZE];
 // cut at its first pair of blanks.
 std::string GetCellFieldValue(int32_t cell);
 
+// No layout marks, no merged values and no field data: the screen as no
+// report page has filled it.
+void ForgetPageValues();
+
 // Stores count characters and attributes into the screen's buffers from cell
 // first, so that what is shown can be repainted; a source that is the
 // buffers themselves is left alone. Cells outside the screen are not stored.
@@ -71,9 +75,13 @@ void KeepCells(const char* text, const char* attributes, int32_t count, int32_t 
 inline constexpr int32_t SPLIT_WORD_SLOTS = 20;
 void SplitWords(const char* text, int32_t* count, char** words);
 
+// A pixel position worked out in 64 bits, held to what a 32-bit coordinate holds.
+int32_t PixelOf(int64_t position);
+
 // The cell grid of a client area of width by height pixels: a cell is
 // width/80 wide and height/25 high, and the grid starts half a cell from the
-// area's left edge.
+// area's left edge. Positions are worked out in 64 bits, so no size of the
+// client area and no cell overflows them.
 struct ScreenGrid {
   int32_t width = 0;
   int32_t height = 0;
@@ -81,12 +89,20 @@ struct ScreenGrid {
   int32_t cell_width() const { return width / ROW_CELLS; }
   int32_t cell_height() const { return height / SCREEN_ROWS; }
   // The top-left corner of the cell.
-  int32_t x(int32_t cell) const { return (cell % ROW_CELLS) * cell_width() + width / 160; }
-  int32_t y(int32_t cell) const { return (cell / ROW_CELLS) * cell_height(); }
+  int32_t x(int32_t cell) const {
+    return PixelOf(int64_t{cell % ROW_CELLS} * cell_width() + width / 160);
+  }
+  int32_t y(int32_t cell) const { return PixelOf(int64_t{cell / ROW_CELLS} * cell_height()); }
   // The cell under a point: column 0-79 and row 0-24, the nearest cell for a
   // point outside the grid; 0 while a cell has no size.
   int32_t cell_at(int32_t px, int32_t py) const;
+  // The top of a caret of that height whose bottom sits on the cell's bottom.
+  int32_t caret_top(int32_t cell, int32_t caret_height) const;
 };
+
+// The cell itself, or for a cell outside the screen the nearest one on it
+// (0 or 1999): what a point or the caret is placed at.
+int32_t ScreenCellOf(int32_t cell);
 
 // The fonts the screen writes in, as its font tracker numbers them.
 enum class ScreenFont : int32_t { kNone = 0, kText = 1, kField = 2 };
@@ -121,11 +137,11 @@ inline constexpr int32_t LEADER_TEXT_LIMIT = 599;
 // segments each written at its own cell's x with values aligned on their
 // layout marks and dot leaders stretched to the grid. Line characters are
 // never written as text. A count that reaches past the screen is cut; a
-// negative one, or a first cell outside the screen, plans nothing. As each
-// row's 79th cell is passed within the call, the caller's attribute of the
-// row's 80th cell is set to it.
-std::vector<CellStep> PlanCells(const char* text, char* attributes, int32_t count, int32_t first,
-                                const ScreenGrid& grid, const MeasureText& measure);
+// negative one, or a first cell outside the screen, plans nothing. A row's
+// 80th cell is painted in the run of its 79th; the attributes given are left
+// as they are.
+std::vector<CellStep> PlanCells(const char* text, const char* attributes, int32_t count,
+                                int32_t first, const ScreenGrid& grid, const MeasureText& measure);
 
 // The text step of length characters written from the cell: the first run of
 // two or more dots gains dots until the text after it starts at its own

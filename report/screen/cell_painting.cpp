@@ -40,6 +40,7 @@ MeasureText MeasureOn(HDC dc) {
 
 void DrawCells(HDC dc, const char* text, char* attributes, int32_t count, int32_t first) {
   if (dc == nullptr || text == nullptr || attributes == nullptr || count <= 0) return;
+  const ScreenSelections selections(dc);
   SelectScreenFont(dc, ScreenFont::kText);
   for (const CellStep& step :
        PlanCells(text, attributes, count, first, GetScreenGrid(), MeasureOn(dc)))
@@ -49,22 +50,19 @@ void DrawCells(HDC dc, const char* text, char* attributes, int32_t count, int32_
 
 void PaintCells(const char* text, char* attributes, int32_t count, int32_t first) {
   const WindowDc dc(SCREEN_WINDOW);
-  if (!dc.get()) return;
-  ForgetScreenSelections();
-  DrawCells(dc.get(), text, attributes, count, first);
+  if (dc.get()) DrawCells(dc.get(), text, attributes, count, first);
 }
 
 void PaintAllCells() { PaintCells(SCREEN_TEXT, SCREEN_ATTRIBUTES, SCREEN_CELLS, 0); }
 
 void PaintScreen() {
   const WindowPaint paint(SCREEN_WINDOW);
-  if (!paint.get()) return;
-  ForgetScreenSelections();
-  DrawCells(paint.get(), SCREEN_TEXT, SCREEN_ATTRIBUTES, SCREEN_CELLS, 0);
+  if (paint.get()) DrawCells(paint.get(), SCREEN_TEXT, SCREEN_ATTRIBUTES, SCREEN_CELLS, 0);
 }
 
 void DrawLeaderSegment(HDC dc, const char* text, int32_t cell, int32_t length) {
   if (dc == nullptr || text == nullptr) return;
+  const ScreenSelections selections(dc);
   RunCellStep(dc, PlanLeaderSegment(text, cell, length, GetScreenGrid(), MeasureOn(dc)));
 }
 
@@ -73,6 +71,7 @@ void PaintFieldCharacterOn(HDC dc, char character, char attribute, int32_t cell)
   const ScreenGrid grid = GetScreenGrid();
   const int32_t x = grid.x(cell);
   const int32_t y = grid.y(cell);
+  const ScreenSelections selections(dc);
   SelectScreenFont(dc, ScreenFont::kField);
   TakeColours(dc, static_cast<unsigned char>(attribute));
   WriteScreenText(dc, x, y, std::string_view(&character, 1), true);
@@ -87,7 +86,5 @@ void PaintFieldCharacterOn(HDC dc, char character, char attribute, int32_t cell)
 
 void PaintFieldCharacter(char character, char attribute, int32_t cell) {
   const WindowDc dc(SCREEN_WINDOW);
-  if (!dc.get()) return;
-  ForgetScreenSelections();
-  PaintFieldCharacterOn(dc.get(), character, attribute, cell);
+  if (dc.get()) PaintFieldCharacterOn(dc.get(), character, attribute, cell);
 }

@@ -17,10 +17,10 @@ constexpr int32_t kStatusSplitColumn = STATUS_RIGHT_CELL - STATUS_ROW_CELL;
 
 class CellPlanner {
  public:
-  CellPlanner(const char* text, char* attributes, int32_t count, int32_t first,
+  CellPlanner(const char* text, const char* attributes, int32_t count, int32_t first,
               const ScreenGrid& grid, const MeasureText& measure)
       : text_(text),
-        attributes_(attributes),
+        attributes_(attributes, static_cast<std::size_t>(count)),
         count_(count),
         first_(first),
         grid_(grid),
@@ -37,7 +37,9 @@ class CellPlanner {
   std::vector<CellStep> Plan() {
     int32_t run_start = 0;
     for (int32_t i = 1; i <= count_; ++i) {
-      // A row's 80th cell paints as its 79th; within this call only.
+      // A row's 80th cell paints as its 79th. Only the painting takes it:
+      // the 80th attribute given stays as it is, since it says how the row
+      // is underlined and where a field at the row's end stops.
       if (i < count_ && (first_ + i + 1) % ROW_CELLS == 0) attributes_[i] = attributes_[i - 1];
       if (i == count_ || attributes_[i - 1] != attributes_[i] || (first_ + i) % ROW_CELLS == 0) {
         PlanRun(run_start, i - run_start);
@@ -111,20 +113,23 @@ class CellPlanner {
     PlanSegments(start, length);
   }
 
-  // The status row's text as it stands, unconverted: the part before column
-  // 65 at the run's first cell, the rest from column 65 of row 25 on. Its
-  // 80th cell is not written.
+  // The status row's text as it stands, unconverted: on row 25 the part
+  // before column 65 at the run's first cell and the rest from column 65 on;
+  // a run in the status row's colours on any other row in one piece on its
+  // own row. A row's 80th cell is not written.
   void PlanStatusText(int32_t start, int32_t length) {
-    const int32_t first_column = ColumnOf(first_ + start);
+    const int32_t cell = first_ + start;
+    const int32_t first_column = ColumnOf(cell);
     const int32_t last_column = std::min(first_column + length - 1, ROW_CELLS - 2);
-    if (first_column < kStatusSplitColumn) {
-      const int32_t end = std::min(last_column, kStatusSplitColumn - 1);
-      Text(ScreenFont::kText, grid_.x(first_ + start), grid_.y(first_ + start),
+    const int32_t split = RowStart(cell) == STATUS_ROW_CELL ? kStatusSplitColumn : ROW_CELLS;
+    if (first_column < split) {
+      const int32_t end = std::min(last_column, split - 1);
+      Text(ScreenFont::kText, grid_.x(cell), grid_.y(cell),
            WorkingText(start, end - first_column + 1), false);
     }
-    if (last_column >= kStatusSplitColumn) {
-      const int32_t from = std::max(first_column, kStatusSplitColumn);
-      Text(ScreenFont::kText, grid_.x(STATUS_ROW_CELL + from), grid_.y(STATUS_ROW_CELL),
+    if (last_column >= split) {
+      const int32_t from = std::max(first_column, split);
+      Text(ScreenFont::kText, grid_.x(RowStart(cell) + from), grid_.y(cell),
            WorkingText(start + from - first_column, last_column - from + 1), false);
     }
   }
@@ -242,7 +247,7 @@ class CellPlanner {
   }
 
   const char* text_;
-  char* attributes_;
+  std::string attributes_;  // as painted
   int32_t count_;
   int32_t first_;
   const ScreenGrid& grid_;
@@ -257,8 +262,8 @@ class CellPlanner {
 
 }  // namespace
 
-std::vector<CellStep> PlanCells(const char* text, char* attributes, int32_t count, int32_t first,
-                                const ScreenGrid& grid, const MeasureText& measure) {
+std::vector<CellStep> PlanCells(const char* text, const char* attributes, int32_t count,
+                                int32_t first, const ScreenGrid& grid, const MeasureText& measure) {
   if (text == nullptr || attributes == nullptr || count <= 0 || first < 0 || first >= SCREEN_CELLS)
     return {};
   count = std::min(count, SCREEN_CELLS - first);

@@ -2,6 +2,7 @@
 // and keep them.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "screen_cells.h"
 
@@ -24,6 +25,12 @@ std::string GetCellFieldValue(int32_t cell) {
   std::string_view value = rest.substr(0, end);
   if (LAYOUT_MARKS[cell] == '{') value = value.substr(0, value.find("  "));
   return std::string(value);
+}
+
+void ForgetPageValues() {
+  std::memset(LAYOUT_MARKS, ' ', sizeof LAYOUT_MARKS);
+  std::fill(std::begin(FIELD_INDEX), std::end(FIELD_INDEX), -1);
+  std::memset(FIELD_DATA, 0, sizeof FIELD_DATA);
 }
 
 void KeepCells(const char* text, const char* attributes, int32_t count, int32_t first) {

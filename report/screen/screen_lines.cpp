@@ -4,6 +4,7 @@
 
 void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows) {
   if (dc == nullptr) return;
+  const ScreenSelections selections(dc);
   for (const LineStep& step :
        PlanScreenLines(SCREEN_TEXT, SCREEN_ATTRIBUTES, first_row, rows, GetScreenGrid())) {
     SelectLinePen(dc, step.pen);
@@ -14,17 +15,9 @@ void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows) {
       LineTo(dc, step.x2, step.y2);
     }
   }
-  // Lines leave the font as it was; a tracked font is put back all the same.
-  if (SCREEN_FONT_TRACKER.dc == dc && SCREEN_FONT_TRACKER.font != ScreenFont::kNone) {
-    const ScreenFont font = SCREEN_FONT_TRACKER.font;
-    SCREEN_FONT_TRACKER.font = ScreenFont::kNone;
-    SelectScreenFont(dc, font);
-  }
 }
 
 void DrawScreenLines(int32_t first_row, int32_t rows) {
   const WindowDc dc(SCREEN_WINDOW);
-  if (!dc.get()) return;
-  ForgetScreenSelections();
-  DrawScreenLinesOn(dc.get(), first_row, rows);
+  if (dc.get()) DrawScreenLinesOn(dc.get(), first_row, rows);
 }

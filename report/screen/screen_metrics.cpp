@@ -4,15 +4,19 @@
 
 void SetScreenMetrics(const ScreenMetrics& metrics) {
   SCREEN_METRICS = metrics;
-  SCREEN_FONT_TRACKER = {nullptr, ScreenFont::kNone};
+  SCREEN_FONT_TRACKER.font = ScreenFont::kNone;
 }
 
 ScreenGrid GetScreenGrid() { return {SCREEN_METRICS.width, SCREEN_METRICS.height}; }
 
 void CellToPoint(int32_t cell, POINT* point) {
+  if (point == nullptr) return;
   const ScreenGrid grid = GetScreenGrid();
-  point->x = grid.x(cell);
-  point->y = grid.y(cell);
+  const int32_t on_screen = ScreenCellOf(cell);
+  point->x = grid.x(on_screen);
+  point->y = grid.y(on_screen);
 }
 
-void PointToCell(POINT point, int32_t* cell) { *cell = GetScreenGrid().cell_at(point.x, point.y); }
+void PointToCell(POINT point, int32_t* cell) {
+  if (cell != nullptr) *cell = GetScreenGrid().cell_at(point.x, point.y);
+}

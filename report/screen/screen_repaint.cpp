@@ -32,6 +32,9 @@ void LoadScreen(const char* text, const char* attributes) {
   if (text == nullptr || attributes == nullptr) return;
   std::memcpy(SCREEN_TEXT, text, kFormCells);
   std::memcpy(SCREEN_ATTRIBUTES, attributes, kFormCells);
+  // A form aligns nothing on the marks of the report page shown before it,
+  // nor shows that page's values.
+  ForgetPageValues();
   RepaintScreen();
 }
 
@@ -71,12 +74,13 @@ void ClearCells(int32_t first, int32_t count) {
 void DrawTextAt(int32_t x, int32_t y, const char* text) {
   const WindowDc dc(SCREEN_WINDOW);
   if (!dc.get() || text == nullptr) return;
-  ForgetScreenSelections();
+  const ScreenSelections selections(dc.get());
   SelectScreenFont(dc.get(), ScreenFont::kText);
   WriteScreenText(dc.get(), x, y, text, false);
 }
 
 void PlaceCaret(int32_t cell) {
   const ScreenGrid grid = GetScreenGrid();
-  SetCaretPos(grid.x(cell), grid.y(cell) + grid.cell_height() - CARET_SIZE.height);
+  const int32_t on_screen = ScreenCellOf(cell);
+  SetCaretPos(grid.x(on_screen), grid.caret_top(on_screen, CARET_SIZE.height));
 }

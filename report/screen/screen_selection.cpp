@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int32_t kNoPen = 255;
+
 COLORREF TextColour(int32_t attribute) {
   COLORREF background;
   COLORREF text;
@@ -37,32 +39,45 @@ std::string Shown(std::string_view text, bool from_oem) {
 
 }  // namespace
 
+ScreenSelections::ScreenSelections(HDC dc)
+    : own_(SCREEN_FONT_TRACKER.dc != dc || SCREEN_PENS.dc != dc),
+      outer_font_(SCREEN_FONT_TRACKER),
+      outer_pen_dc_(SCREEN_PENS.dc),
+      outer_pen_(SCREEN_PENS.last_pen) {
+  if (!own_) return;
+  SCREEN_FONT_TRACKER = {dc, ScreenFont::kNone};
+  SCREEN_PENS.dc = dc;
+  SCREEN_PENS.last_pen = kNoPen;
+}
+
+ScreenSelections::~ScreenSelections() {
+  if (!own_) return;
+  SCREEN_FONT_TRACKER = outer_font_;
+  SCREEN_PENS.dc = outer_pen_dc_;
+  SCREEN_PENS.last_pen = outer_pen_;
+}
+
 void SelectScreenFont(HDC dc, ScreenFont font) {
-  if (SCREEN_FONT_TRACKER.dc == dc && SCREEN_FONT_TRACKER.font == font) return;
+  const bool tracked = dc != nullptr && SCREEN_FONT_TRACKER.dc == dc;
+  if (tracked && SCREEN_FONT_TRACKER.font == font) return;
   const HFONT handle = font == ScreenFont::kField  ? SCREEN_METRICS.field_font
                        : font == ScreenFont::kText ? SCREEN_METRICS.text_font
                                                    : nullptr;
   if (handle) SelectObject(dc, handle);
-  SCREEN_FONT_TRACKER = {dc, font};
+  if (tracked) SCREEN_FONT_TRACKER.font = font;
 }
 
 void SelectLinePen(HDC dc, LinePen pen) {
   const int32_t number = static_cast<int32_t>(pen);
-  if (SCREEN_PENS.dc == dc && SCREEN_PENS.last_pen == number) return;
+  const bool tracked = dc != nullptr && SCREEN_PENS.dc == dc;
+  if (tracked && SCREEN_PENS.last_pen == number) return;
   if (HPEN handle = MadePen(pen)) SelectObject(dc, handle);
   if (pen == LinePen::kFieldFrame) {
     if (!SCREEN_PENS.field_brush)
       SCREEN_PENS.field_brush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     SelectObject(dc, SCREEN_PENS.field_brush);
   }
-  SCREEN_PENS.dc = dc;
-  SCREEN_PENS.last_pen = number;
-}
-
-void ForgetScreenSelections() {
-  SCREEN_FONT_TRACKER = {nullptr, ScreenFont::kNone};
-  SCREEN_PENS.dc = nullptr;
-  SCREEN_PENS.last_pen = 255;
+  if (tracked) SCREEN_PENS.last_pen = number;
 }
 
 void WriteScreenText(HDC dc, int32_t x, int32_t y, std::string_view text, bool from_oem) {

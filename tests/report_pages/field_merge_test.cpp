@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exact_cells.h"
 #include "field_data_text.h"
 #include "page_cells.h"
 #include "report_pages.h"
@@ -104,6 +105,20 @@ TEST(FieldMerge, TheTemplateKeepsWhatStandsBesideItsMarks) {
   EXPECT_EQ(m.page.substr(0, 14), " bb ccd ##@   ");
   EXPECT_EQ(m.page[1919], ' ');
   EXPECT_EQ(m.merged.substr(0, 14), "  b c d       ");
+}
+
+// The template page in a heap block of exactly its 1920 cells: a '{' in its
+// last cell takes a blank for the cell beside it, and nothing past the page
+// is read.
+TEST(FieldMerge, AMarkInThePagesLastCellReadsNothingPastIt) {
+  ExactCells page(PAGE_CELLS);
+  page.put(PAGE_CELLS - 5, "ab}c");
+  page[PAGE_CELLS - 1] = '{';
+  std::string data = FieldList("");
+  std::string merged(PAGE_CELLS, '?');
+  MergeFieldData(merged.data(), page.data(), data.data(), static_cast<int64_t>(data.size()));
+  EXPECT_EQ(page.at(PAGE_CELLS - 5, 5), "abbc ");
+  EXPECT_EQ(merged.substr(PAGE_CELLS - 5), "ab c ");
 }
 
 TEST(FieldMerge, PickerGroupsAreBlanked) {

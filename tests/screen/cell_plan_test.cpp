@@ -114,16 +114,54 @@ TEST_F(CellPlan, OnlyARowsEightiethCellStaysUnwritten) {
                   .empty());
 }
 
-TEST_F(CellPlan, TheEightiethAttributeFollowsTheSeventyNinthWithinTheCallOnly) {
+TEST_F(CellPlan, TheEightiethCellPaintsInTheRunOfTheSeventyNinthAndKeepsItsAttribute) {
   std::vector<char> attributes(ROW_CELLS + 1, 3);
   attributes[79] = 42;
   attributes[80] = 43;
   const std::string text(ROW_CELLS + 1, 'a');
-  PlanCells(text.data(), attributes.data(), 79, 0, kGrid, FixedWidth(7));
+  // One run of attribute 3 over the whole row, its 80th cell unwritten.
+  const std::vector<CellStep> steps =
+      PlanCells(text.data(), attributes.data(), 80, 0, kGrid, FixedWidth(7));
+  const std::vector<const CellStep*> colours = StepsOf(steps, CellStep::Kind::kColours);
+  ASSERT_EQ(colours.size(), 1u);
+  EXPECT_EQ(colours[0]->attribute, 3);
+  EXPECT_EQ(TextsShown(steps), (std::vector<Shown>{{5, 0, std::string(79, 'a')}}));
   EXPECT_EQ(attributes[79], 42);
-  PlanCells(text.data(), attributes.data(), 80, 0, kGrid, FixedWidth(7));
-  EXPECT_EQ(attributes[79], 3);
   EXPECT_EQ(attributes[80], 43);
+}
+
+// What the cells' painting leaves in the buffers is what the lines are drawn
+// from: a field that ends at column 79 is framed, and a row marked for an
+// underline keeps it, however often the screen is painted.
+TEST_F(CellPlan, PaintingLeavesTheFramesAndUnderlinesOfTheRowsEnd) {
+  RowAttributes(3, 1);
+  std::memset(SCREEN_ATTRIBUTES + Cell(3, 75), ATTRIBUTE_FIELD, 4);
+  RowAttributes(6, static_cast<char>(ATTRIBUTE_UNDERLINE));
+  std::memset(SCREEN_ATTRIBUTES + Cell(6, 76), ATTRIBUTE_FIELD, 3);
+  RowAttributes(9, static_cast<char>(ATTRIBUTE_SHORT_UNDERLINE));
+  SCREEN_ATTRIBUTES[Cell(9, 78)] = 2;
+  for (int repaint = 0; repaint < 2; ++repaint) {
+    PlanRows(0, SCREEN_ROWS);
+    std::vector<LineStep> frames;
+    std::vector<LineStep> underlines;
+    for (const LineStep& step :
+         PlanScreenLines(SCREEN_TEXT, SCREEN_ATTRIBUTES, 0, SCREEN_ROWS, kGrid))
+      (step.kind == LineStep::Kind::kFrame ? frames : underlines).push_back(step);
+    ASSERT_EQ(frames.size(), 2u) << repaint;
+    EXPECT_EQ(frames[0].x1, kGrid.x(Cell(3, 75)) - 2);
+    EXPECT_EQ(frames[0].x2, kGrid.x(Cell(3, 79)));
+    EXPECT_EQ(frames[0].y1, kGrid.y(Cell(3, 0)));
+    EXPECT_EQ(frames[1].x1, kGrid.x(Cell(6, 76)) - 2);
+    EXPECT_EQ(frames[1].y1, kGrid.y(Cell(6, 0)));
+    // The rule above row 23, and the two underlines.
+    ASSERT_EQ(underlines.size(), 3u) << repaint;
+    EXPECT_EQ(underlines[0].y1, kGrid.y(Cell(6, 0)) + 20);
+    EXPECT_EQ(underlines[0].x2, kGrid.x(Cell(6, 79)) - 5);
+    EXPECT_EQ(underlines[1].y1, kGrid.y(Cell(9, 0)) + 20);
+    EXPECT_EQ(underlines[1].x2, kGrid.x(Cell(9, 60)) - 5);
+  }
+  EXPECT_EQ(SCREEN_ATTRIBUTES[Cell(3, 79)], 1);
+  EXPECT_EQ(SCREEN_ATTRIBUTES[Cell(6, 79)], static_cast<char>(ATTRIBUTE_UNDERLINE));
 }
 
 TEST_F(CellPlan, LineCharactersAreNeverWritten) {
@@ -279,6 +317,30 @@ TEST_F(CellPlan, TheStatusRowIsWrittenAsItStandsInTwoParts) {
   EXPECT_EQ(texts[2]->x, kGrid.x(STATUS_RIGHT_CELL));
   EXPECT_EQ(texts[2]->y, 480);
   for (const CellStep* text : texts) EXPECT_FALSE(text->from_oem);
+}
+
+// A run in the status row's colours on another row is written whole on its
+// own row; nothing of it goes to row 25.
+TEST_F(CellPlan, AStatusColouredRunOnAnotherRowStaysOnItsRow) {
+  struct Run {
+    int32_t row;
+    int32_t first_column;
+  };
+  for (const Run& run : {Run{5, 0}, Run{23, 60}, Run{0, 70}}) {
+    ScreenBuffersScope screen;
+    std::memset(SCREEN_ATTRIBUTES + Cell(run.row, run.first_column), ATTRIBUTE_STATUS,
+                static_cast<std::size_t>(ROW_CELLS - run.first_column));
+    std::memset(SCREEN_TEXT + Cell(run.row, run.first_column), 's',
+                static_cast<std::size_t>(ROW_CELLS - run.first_column));
+    const std::vector<CellStep> steps = PlanRows(run.row, 1);
+    const std::vector<const CellStep*> texts = StepsOf(steps, CellStep::Kind::kText);
+    ASSERT_EQ(texts.size(), 2u) << run.row;
+    EXPECT_EQ(texts[0]->text, std::string(81, ' '));
+    EXPECT_EQ(texts[1]->text, std::string(static_cast<std::size_t>(79 - run.first_column), 's'))
+        << run.row;
+    EXPECT_EQ(texts[1]->x, kGrid.x(Cell(run.row, run.first_column)));
+    for (const CellStep* text : texts) EXPECT_EQ(text->y, kGrid.y(Cell(run.row, 0))) << run.row;
+  }
 }
 
 TEST_F(CellPlan, AShortStatusRunWritesItsOwnCharactersOnly) {

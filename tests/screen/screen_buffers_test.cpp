@@ -133,7 +133,13 @@ INSTANTIATE_TEST_SUITE_P(Points, PointToCellCases,
                              PointCase{800, 500, 900, 45, 239}, PointCase{800, 500, 100, 900, 1929},
                              // A client area too small for a cell of one pixel.
                              PointCase{79, 500, 40, 40, 0}, PointCase{800, 24, 40, 10, 0},
-                             PointCase{0, 0, 3, 3, 0}));
+                             PointCase{0, 0, 3, 3, 0},
+                             // Points and client areas at the 32-bit limits.
+                             PointCase{800, 500, INT32_MIN, INT32_MIN, 0},
+                             PointCase{800, 500, INT32_MAX, INT32_MAX, 1999},
+                             PointCase{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX, 1920},
+                             PointCase{INT32_MAX, INT32_MAX, INT32_MAX, 0, 79},
+                             PointCase{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, 0}));
 
 TEST(ScreenGrid, CellsStartHalfACellFromTheLeftEdge) {
   const ScreenGrid grid{800, 500};
@@ -142,4 +148,24 @@ TEST(ScreenGrid, CellsStartHalfACellFromTheLeftEdge) {
   EXPECT_EQ(grid.y(81), 20);
   EXPECT_EQ(grid.x(1999), 795);
   EXPECT_EQ(grid.y(1999), 480);
+}
+
+// Where a point or the caret is put: cells outside the screen at the nearest
+// cell on it, and no position beyond what 32 bits hold.
+TEST(ScreenGrid, PointsAndTheCaretStayOnTheScreen) {
+  EXPECT_EQ(ScreenCellOf(-1), 0);
+  EXPECT_EQ(ScreenCellOf(INT32_MIN), 0);
+  EXPECT_EQ(ScreenCellOf(1234), 1234);
+  EXPECT_EQ(ScreenCellOf(SCREEN_CELLS), 1999);
+  EXPECT_EQ(ScreenCellOf(INT32_MAX), 1999);
+  const ScreenGrid grid{800, 500};
+  EXPECT_EQ(grid.caret_top(Cell(7, 12), 6), 7 * 20 + 20 - 6);
+  EXPECT_EQ(grid.caret_top(0, INT32_MIN), INT32_MAX);
+  EXPECT_EQ(grid.caret_top(1999, INT32_MAX), 480 + 20 - INT32_MAX);
+  const ScreenGrid huge{INT32_MAX, INT32_MAX};
+  EXPECT_EQ(huge.caret_top(1999, INT32_MIN), INT32_MAX);
+  EXPECT_EQ(huge.y(INT32_MAX), INT32_MAX);
+  EXPECT_EQ(huge.x(1999), 79 * (INT32_MAX / 80) + INT32_MAX / 160);
+  const ScreenGrid negative{INT32_MIN, INT32_MIN};
+  EXPECT_EQ(negative.y(INT32_MAX), INT32_MIN);
 }

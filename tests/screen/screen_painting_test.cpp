@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -277,6 +279,97 @@ TEST_F(ScreenPainting, ShownCellsAreKeptForTheNextRepaint) {
   // A call reaching past the screen is cut at its end.
   DrawCells(canvas_.dc(), text.data(), attributes.data(), 5, 1998);
   EXPECT_EQ(std::string(SCREEN_TEXT + 1998, 2), "kk");
+}
+
+// The pen selected when the record at index was played, by the colour it
+// was made with; none before the first pen made on the context is selected.
+std::optional<COLORREF> PenColourAt(const EmfRecords& records, std::size_t index) {
+  const std::vector<EmfRecords::Pen> pens = records.pens();
+  std::optional<COLORREF> colour;
+  for (const EmfRecords::Selection& selected : records.selections()) {
+    if (selected.index >= index) break;
+    for (auto pen = pens.rbegin(); pen != pens.rend(); ++pen)
+      if (pen->handle == selected.handle && pen->index < selected.index) {
+        colour = pen->log.lopnColor;
+        break;
+      }
+  }
+  return colour;
+}
+
+// A device context handed to a routine a second time may hold anything: here
+// the owner's own font and pen are selected on it between two calls, as a
+// window's context handed out again under the same handle holds its own.
+// Each call selects what it writes and draws with all the same.
+TEST_F(ScreenPainting, EachCallSelectsItsFontAndPenOnTheContextItIsGiven) {
+  const UniqueGdiObject owners_font = ScreenTestFont(30, 15);
+  const UniqueGdiObject owners_pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
+  Row(1, 1, "Flow");
+  Row(2, 2, "|---|");
+  struct Call {
+    const char* name;
+    std::function<void()> draw;
+    LONG font_height;             // of the text written, 0 when none is
+    std::optional<COLORREF> pen;  // of the first line drawn, when one is
+  };
+  const HDC dc = canvas_.dc();
+  const std::vector<Call> calls = {
+      {"DrawCells", [&] { DrawRows(1, 1); }, -14, std::nullopt},
+      {"DrawScreenLinesOn", [&] { DrawScreenLinesOn(dc, 2, 1); }, 0, RGB(0, 127, 63)},
+      {"PaintFieldCharacterOn",
+       [&] { PaintFieldCharacterOn(dc, '7', ATTRIBUTE_FIELD, Cell(9, 12)); }, -18, RGB(0, 0, 0)},
+      {"DrawLeaderSegment", [&] { DrawLeaderSegment(dc, "ab", Cell(11, 3), 2); }, -14,
+       std::nullopt},
+  };
+  for (const Call& call : calls) {
+    call.draw();
+    // A comment marks where the owner's selections begin.
+    GdiComment(dc, 5, reinterpret_cast<const BYTE*>("owner"));
+    SelectObject(dc, owners_font.get());
+    SelectObject(dc, owners_pen.get());
+    call.draw();
+  }
+  const EmfRecords records = canvas_.finish();
+  std::size_t from = 0;
+  for (const Call& call : calls) {
+    from = records.find(EMR_GDICOMMENT, from) + 1;
+    ASSERT_NE(from, 0u) << call.name;
+    if (call.font_height != 0) {
+      const std::size_t text = records.find(EMR_EXTTEXTOUTW, from);
+      ASSERT_NE(text, EmfRecords::npos) << call.name;
+      LOGFONTW font{};
+      ASSERT_TRUE(records.font_at(text, &font)) << call.name;
+      EXPECT_EQ(font.lfHeight, call.font_height) << call.name;
+    }
+    if (call.pen) {
+      const std::size_t line = records.find(EMR_LINETO, from);
+      ASSERT_NE(line, EmfRecords::npos) << call.name;
+      EXPECT_EQ(PenColourAt(records, line), call.pen) << call.name;
+    }
+  }
+}
+
+// A form loaded after a report page shows its own text: the page's marks and
+// values are gone with it.
+TEST_F(ScreenPainting, AFormLoadedAfterAReportPageShowsItsOwnText) {
+  screen_.Merge(Cell(3, 33), '}', "999");
+  LAYOUT_MARKS[Cell(5, 40)] = '~';  // a centred mark that had no value
+  std::string form(STATUS_ROW_CELL, ' ');
+  std::string attributes(STATUS_ROW_CELL, 1);
+  form.replace(Cell(3, 20), 14, "Flow       120");
+  form.replace(Cell(5, 38), 5, "A Z B");
+  LoadScreen(form.data(), attributes.data());
+  EXPECT_EQ(std::count(std::begin(LAYOUT_MARKS), std::end(LAYOUT_MARKS), ' '), SCREEN_CELLS);
+  EXPECT_EQ(std::count(std::begin(FIELD_INDEX), std::end(FIELD_INDEX), -1), SCREEN_CELLS);
+  EXPECT_STREQ(FIELD_DATA, "");
+  DrawRows(3, 3);
+  const std::vector<EmfRecords::Text> shown = Shown(canvas_.finish());
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, "Flow");
+  EXPECT_EQ(shown[1].text, "120");
+  EXPECT_EQ(shown[1].reference.x, At(Cell(3, 31)).x);
+  EXPECT_EQ(shown[2].text, "A Z B");
+  EXPECT_EQ(shown[2].reference.x, At(Cell(5, 38)).x);
 }
 
 TEST_F(ScreenPainting, AColourPerAttribute) {

@@ -213,6 +213,67 @@ TEST_F(ScreenWindow, RepaintingDrawsTheLinesInTheirPens) {
   EXPECT_EQ(Pixel(p.x + 15, p.y + 10), kFieldBackground);
 }
 
+// The window hands out its device context again under the same handle
+// value after each release, with the context's own font and pen on it: each
+// routine given it selects the screen's font and pen again.
+TEST_F(ScreenWindow, AContextHandedOutAgainGetsTheScreensFontAndPen) {
+  std::memcpy(SCREEN_TEXT + Cell(3, 0), "Flow", 4);
+  std::memset(SCREEN_ATTRIBUTES + Cell(3, 0), 1, ROW_CELLS);
+  std::memcpy(SCREEN_TEXT + Cell(5, 10), "|-----|", 7);
+  std::memset(SCREEN_ATTRIBUTES + Cell(5, 0), 2, ROW_CELLS);
+  const HFONT text_font = static_cast<HFONT>(text_font_.get());
+  const HFONT field_font = static_cast<HFONT>(field_font_.get());
+
+  PaintCells(SCREEN_TEXT + Cell(3, 0), SCREEN_ATTRIBUTES + Cell(3, 0), ROW_CELLS, Cell(3, 0));
+  {
+    const WindowDc again(window_);
+    DrawCells(again.get(), SCREEN_TEXT + Cell(3, 0), SCREEN_ATTRIBUTES + Cell(3, 0), ROW_CELLS,
+              Cell(3, 0));
+    EXPECT_EQ(GetCurrentObject(again.get(), OBJ_FONT), text_font);
+  }
+  PaintFieldCharacter('7', ATTRIBUTE_FIELD, Cell(9, 12));
+  {
+    const WindowDc again(window_);
+    PaintFieldCharacterOn(again.get(), '8', ATTRIBUTE_FIELD, Cell(9, 13));
+    EXPECT_EQ(GetCurrentObject(again.get(), OBJ_FONT), field_font);
+    EXPECT_EQ(GetCurrentObject(again.get(), OBJ_PEN), SCREEN_PENS.field_frame.get());
+  }
+  DrawScreenLines(5, 1);
+  {
+    const WindowDc again(window_);
+    DrawScreenLinesOn(again.get(), 5, 1);
+    EXPECT_EQ(GetCurrentObject(again.get(), OBJ_PEN), SCREEN_PENS.line[2].get());
+  }
+  // And the painting the owner's paint handler does between BeginPaint and
+  // EndPaint, after the cells were painted through the window's context.
+  PaintCells(SCREEN_TEXT + Cell(3, 0), SCREEN_ATTRIBUTES + Cell(3, 0), ROW_CELLS, Cell(3, 0));
+  InvalidateRect(window_, nullptr, FALSE);
+  PAINTSTRUCT paint{};
+  const HDC painting = BeginPaint(window_, &paint);
+  DrawCells(painting, SCREEN_TEXT + Cell(3, 0), SCREEN_ATTRIBUTES + Cell(3, 0), ROW_CELLS,
+            Cell(3, 0));
+  EXPECT_EQ(GetCurrentObject(painting, OBJ_FONT), text_font);
+  EndPaint(window_, &paint);
+}
+
+// A field that ends at column 79 keeps its frame, and a row marked for an
+// underline its underline, however often the screen is repainted.
+TEST_F(ScreenWindow, RepaintingKeepsTheFrameAndUnderlineAtTheRowsEnd) {
+  std::memset(SCREEN_ATTRIBUTES + Cell(4, 0), 1, ROW_CELLS);
+  std::memset(SCREEN_ATTRIBUTES + Cell(4, 74), ATTRIBUTE_FIELD, 5);
+  std::memset(SCREEN_ATTRIBUTES + Cell(8, 0), ATTRIBUTE_UNDERLINE, ROW_CELLS);
+  std::memset(SCREEN_ATTRIBUTES + Cell(8, 76), ATTRIBUTE_FIELD, 3);
+  POINT field;
+  CellToPoint(Cell(4, 74), &field);
+  POINT underlined;
+  CellToPoint(Cell(8, 40), &underlined);
+  for (int repaint = 0; repaint < 2; ++repaint) {
+    RepaintScreen();
+    EXPECT_EQ(Pixel(field.x - 2, field.y + 10), RGB(0, 0, 0)) << repaint;
+    EXPECT_EQ(Pixel(underlined.x, underlined.y + 20), RGB(0, 0, 127)) << repaint;
+  }
+}
+
 TEST_F(ScreenWindow, TheCaretSitsOnTheCellsBottom) {
   CARET_SIZE = {2, 6};
   RepaintScreen();
@@ -223,6 +284,19 @@ TEST_F(ScreenWindow, TheCaretSitsOnTheCellsBottom) {
   CellToPoint(Cell(7, 12), &cell);
   EXPECT_EQ(caret.x, cell.x);
   EXPECT_EQ(caret.y, cell.y + 20 - 6);
+  // A cell outside the screen: the caret and a point at the nearest one on it.
+  for (const int32_t outside : {INT32_MIN, -1, SCREEN_CELLS, INT32_MAX}) {
+    const int32_t nearest = outside < 0 ? 0 : SCREEN_CELLS - 1;
+    PlaceCaret(outside);
+    ASSERT_TRUE(GetCaretPos(&caret));
+    POINT point{-7, -7};
+    CellToPoint(outside, &point);
+    CellToPoint(nearest, &cell);
+    EXPECT_EQ(point.x, cell.x) << outside;
+    EXPECT_EQ(point.y, cell.y) << outside;
+    EXPECT_EQ(caret.x, cell.x) << outside;
+    EXPECT_EQ(caret.y, cell.y + 20 - 6) << outside;
+  }
 }
 
 TEST_F(ScreenWindow, AClickOnAPickerGroupPutsItsNameIntoTheField) {
