@@ -125,8 +125,10 @@ std::size_t ReadTemplateHeader(const char* mode, const char* page_text, std::siz
 // Merges the field values into the template page (1920 cells) at its value
 // marks: merged_page := the template with its input cells and marks blanked
 // and each value placed at its mark, row by row, left to right: from a '{',
-// ending at a '}', centred on a '~' or a backquote; only cells of the page
-// are written. Picker groups are blanked. The template page keeps a mark's
+// ending at a '}', centred on a '~' or a backquote; a value is written only
+// in columns 1-79 of its mark's row, so column 80 stays the line's control
+// character and no value runs on into another line. Picker groups are
+// blanked. The template page keeps a mark's
 // neighbour at a '{' or '}', '#' at a backquote, a blank at a '~' and at a
 // NUL, and takes the merged page's column 80. FIELD_INDEX gives each merged
 // value's offset in the field data, of which FIELD_DATA keeps a copy (the
