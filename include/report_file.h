@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // A report page: 24 lines of 80 cells, cell = line * 80 + column; column 80
 // of a template page holds the line's control character.
@@ -32,11 +33,19 @@ bool GetRunContainerName(char* buffer, std::size_t size);
 
 // Appends the merged page's picture and body lines to REPORT_FILE, the
 // template page's column 80 giving each line's control character and
-// LAYOUT_MARKS its marks; each ".ZFD" picture goes into the run's container
-// first. Answers 0; -1 when the file cannot be opened or a write fails.
+// LAYOUT_MARKS its marks. Each ".ZFD" picture line adds exactly one drawing to
+// the run's container, so that the report's nth container picture is the
+// container's nth drawing: the first drawing of the file it names, or an
+// empty drawing where that cannot be had. Answers 0; -1 when the report or
+// the container cannot be opened or a write fails: the page is then not
+// written, and report and container are as they were.
 int32_t AppendReportPage(const char* merged_page, const char* template_page);
-// For tests: the nth page written from now fails, as on a full disk; 0 disarms.
+// For tests: the nth page written from now fails partway, as on a full disk;
+// 0 disarms.
 void FailReportPageWrite(int64_t nth);
+// Appends the lines to REPORT_FILE whole or not at all. Answers 0; -1 when
+// the report cannot be opened or written.
+int32_t AppendReportLines(std::string_view lines);
 
 // Hands a page to the rich-text library: the template name (PPPP.RLLL) of the
 // program's "DAT\LAN\", the page id and the field data, field_data_len bytes
@@ -48,12 +57,14 @@ int32_t WriteRtfPage(const char* template_name, const char* page_id, char* field
 void QueryRtfEnabled(int32_t* enabled);
 
 // Break and section markers: to the rich-text library while it is enabled
-// (answering its result), else a marker line in REPORT_FILE (answering 0, also
-// when the file cannot be opened). A table-of-contents break has no line.
+// (answering its result), else a marker line in REPORT_FILE (answering 0, or
+// -1 when the line could not be written). A table-of-contents break has no
+// line and answers 0.
 int32_t WritePageBreak();
 int32_t WriteComponentBreak();
 int32_t WriteTocBreak();
-// The title's first title_len characters, at most 255, ending early at a NUL.
+// The title's first title_len characters, at most 255, ending early at a NUL;
+// in the report file its line breaks are blanks, so the title stays one line.
 int32_t WriteSectionStart(const char* title, int32_t title_len);
 int32_t WriteSectionEnd();
 
@@ -76,6 +87,14 @@ inline constexpr const char* SECTION_END_LINE = "[Section End]\n";
 // place only when whole: a failure leaves the target as it was, and a source
 // that is the target itself changes nothing.
 int32_t CopyFileContents(const char* source, const char* target, int32_t mode);
+// Appends one drawing for a page's container picture to target, an open file
+// handle: the first drawing of the container source, its header, records and
+// text bytes as they stand, or, without a source, an empty drawing (a header
+// of 104 zero bytes). Answers 0; -1 when the source cannot be opened (missing,
+// a folder, held open without sharing), its first drawing is damaged or cut
+// short, or a write fails, and 12 when no copy buffer can be had; what was
+// written then stays.
+int32_t AppendPageDrawing(const char* source, void* target);
 // Whether the two paths name one file (the same file on the same volume, or
 // the same full path without regard to case).
 bool IsSameFile(const char* a, const char* b);

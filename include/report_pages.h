@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "report_file.h"
 
@@ -30,9 +31,13 @@ std::optional<std::size_t> TakeFieldList(char* field_data, int64_t length);
 // A page request. mode: 'S' sets the report language named by the page id
 // (result[0] := 'S'); 'D' a page: "DN" ends after the common first steps, "DL"
 // after taking the picture references; the page id (8 characters, base name
-// and page number) is upper-cased in place. The field data and the picture
-// text are read within their lengths (a negative one counts as 0); the field
-// data's first byte may become 25. Texts are NUL-terminated.
+// and page number) is upper-cased in place. A page that was not written
+// (its template page in neither the language nor English, no rich-text
+// template, or a report that could not be opened or written) says so with
+// result[0] := PAGE_NOT_WRITTEN; a written page leaves the result as it was. The field data and the
+// picture text are read within their lengths (a negative one counts as 0); the field data's first
+// byte may become 25. Texts are NUL-terminated.
+inline constexpr char PAGE_NOT_WRITTEN = 'E';
 void ProcessReportPage(const char* mode, char* page_id, char* field_data, int64_t field_data_len,
                        const char* picture_text, int64_t picture_text_len, char* result);
 
@@ -74,11 +79,21 @@ std::optional<TemplatePageRange> FindTemplatePageRange(const TemplateIndex& inde
 // character); 0 when they hold no number or the id is shorter.
 int32_t PageNumberOf(const char* page_id);
 
+// The index file that offsets were read from, as it was then: its full
+// path, its size and its last write time.
+struct TemplateIndexFile {
+  std::string path;
+  uint64_t size = 0;
+  uint64_t write_time = 0;
+  bool operator==(const TemplateIndexFile&) const = default;
+};
+
 // The index of the template read last: its name (PPPP.LLL, 8 characters,
-// blanks at load), offsets and count.
+// blanks at load), offsets and count, and the file they came from.
 struct TemplateIndexCache {
   char name[8];
   TemplateIndex index;
+  TemplateIndexFile file;
 };
 extern TemplateIndexCache TEMPLATE_INDEX_CACHE;
 
@@ -88,15 +103,19 @@ inline constexpr int32_t NO_INDEX_FILE = -1;
 inline constexpr int32_t INDEX_TOO_SHORT = -2;
 inline constexpr int32_t PAGE_NOT_IN_INDEX = -3;
 inline constexpr int32_t NO_TEMPLATE_FILE = -4;
+// The template ends before the page starts: not a byte of it could be read.
+inline constexpr int32_t NO_PAGE_BYTES = -5;
 
 // The index file's name beside the template PPPP.LLL: PPPPINDX.LLL.
 bool TemplateIndexName(const char* template_name, char (&index_name)[13]);
 
 // Reads page n of the template PPPP.LLL (8 characters) from the program's
 // "DAT\LAN\", else from the current folder, into page_text (PAGE_TEXT_SIZE
-// bytes); *length := the bytes read. The index is read once per template.
-// With the Chinese report language, a template of another language has its
-// box characters replaced. Answers one of the five codes above.
+// bytes); *length := the bytes read. The index's offsets are kept and used
+// again while the template's index is the same file (the same full path, size
+// and last write time); else it is read again. With the Chinese report
+// language, a template of another language has its box characters replaced.
+// Answers one of the six codes above.
 int32_t ReadTemplatePage(const char* template_name, char* page_text, int32_t page,
                          std::size_t* length);
 
@@ -125,8 +144,10 @@ std::size_t ReadTemplateHeader(const char* mode, const char* page_text, std::siz
 // Merges the field values into the template page (1920 cells) at its value
 // marks: merged_page := the template with its input cells and marks blanked
 // and each value placed at its mark, row by row, left to right: from a '{',
-// ending at a '}', centred on a '~' or a backquote; only cells of the page
-// are written. Picker groups are blanked. The template page keeps a mark's
+// ending at a '}', centred on a '~' or a backquote; a value is written only
+// in columns 1-79 of its mark's row, so column 80 stays the line's control
+// character and no value runs on into another line. Picker groups are
+// blanked. The template page keeps a mark's
 // neighbour at a '{' or '}', '#' at a backquote, a blank at a '~' and at a
 // NUL, and takes the merged page's column 80. FIELD_INDEX gives each merged
 // value's offset in the field data, of which FIELD_DATA keeps a copy (the

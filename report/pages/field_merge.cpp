@@ -76,7 +76,6 @@ void MergeFieldData(char* merged_page, char* template_page, char* field_data,
     merged_page[j] = ' ';
   }
 
-  // Values only ever land inside the page.
   std::size_t at = list ? 0 : list_length + 1;
   for (int32_t k = 0; k < PAGE_CELLS && at <= list_length; ++k) {
     if (!TakesValue(marks[k])) continue;
@@ -84,10 +83,13 @@ void MergeFieldData(char* merged_page, char* template_page, char* field_data,
     const std::size_t length =
         std::find(value, static_cast<const char*>(field_data + list_length), VALUE_END) - value;
     if (length > 0) {
+      // A value stays within columns 1-79 of its mark's row: column 80 is the
+      // line's control character, and the row beside it another line.
+      const int64_t row_start = k - k % PAGE_COLUMNS;
       const int64_t start = ValueStart(marks[k], k, static_cast<int64_t>(length));
       for (std::size_t i = 0; i < length; ++i) {
         const int64_t cell = start + static_cast<int64_t>(i);
-        if (cell >= 0 && cell < PAGE_CELLS) merged_page[cell] = value[i];
+        if (cell >= row_start && cell < row_start + PAGE_COLUMNS - 1) merged_page[cell] = value[i];
       }
       FIELD_INDEX[k] = static_cast<int32_t>(at);
     }

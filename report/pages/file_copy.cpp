@@ -9,6 +9,7 @@
 #include <string>
 
 #include "drawing.h"
+#include "drawing_container.h"
 #include "drawing_memory.h"
 #include "holders.h"
 #include "language_setting.h"
@@ -73,8 +74,9 @@ bool CanReplace(const char* target) {
       .valid();
 }
 
-// Copies at most length bytes of the source into the target in blocks.
-int32_t CopyBlocks(HANDLE source, HANDLE target, uint64_t length) {
+// Copies at most length bytes of the source into the target in blocks; when
+// whole, a source that ends before length bytes fails the copy.
+int32_t CopyBlocks(HANDLE source, HANDLE target, uint64_t length, bool whole = false) {
   const DWORD block = static_cast<DWORD>(std::min<uint64_t>(length, COPY_BLOCK_SIZE));
   const std::unique_ptr<char[]> buffer(new (std::nothrow) char[block]);
   if (!buffer) return COPY_NO_MEMORY;
@@ -83,14 +85,51 @@ int32_t CopyBlocks(HANDLE source, HANDLE target, uint64_t length) {
     if (!ReadFile(source, buffer.get(), static_cast<DWORD>(std::min<uint64_t>(left, block)), &got,
                   nullptr))
       return -1;
-    if (got == 0) break;  // the source became shorter
+    if (got == 0) return whole ? -1 : 0;  // the source became shorter
     if (!WriteDrawingFile(target, buffer.get(), got)) return -1;
     left -= got;
   }
   return 0;
 }
 
+// A container's bytes read through an open handle.
+class HandleDrawingBytes : public DrawingBytes {
+ public:
+  explicit HandleDrawingBytes(HANDLE file) : file_(file) {}
+  int64_t Size() override {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(file_, &size) ? size.QuadPart : -1;
+  }
+  bool ReadAt(int64_t offset, void* into, std::size_t size) override {
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    DWORD got = 0;
+    return size <= MAXDWORD && SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) &&
+           ReadFile(file_, into, static_cast<DWORD>(size), &got, nullptr) && got == size;
+  }
+
+ private:
+  HANDLE file_;
+};
+
 }  // namespace
+
+int32_t AppendPageDrawing(const char* source, void* target) {
+  if (!target) return -1;
+  if (!source)
+    return WriteDrawingFile(target, &kEmptyDrawingHeader, sizeof kEmptyDrawingHeader) ? 0 : -1;
+  const UniqueHandle in(OpenForReading(source));
+  if (!in.valid()) return -1;
+  HandleDrawingBytes bytes(in.get());
+  DRAWING_HEADER header;
+  if (!ReadContainerHeader(bytes, 0, &header)) return -1;
+  // The page names a container without a drawing number: its first drawing.
+  const uint64_t length = sizeof header +
+                          sizeof(DRAWING_RECORD) * static_cast<uint32_t>(header.record_count) +
+                          static_cast<uint32_t>(header.text_bytes);
+  if (!SetFilePointerEx(in.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return -1;
+  return CopyBlocks(in.get(), target, length, true);
+}
 
 bool IsSameFile(const char* a, const char* b) {
   if (!a || !b) return false;

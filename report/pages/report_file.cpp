@@ -1,6 +1,9 @@
 // The run's report file and drawing container, and the pages appended to the report.
-#include <cstdio>
+#include <windows.h>
+
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,10 +19,61 @@ namespace {
 
 FailureCountdown PAGE_WRITE_COUNTDOWN;
 
-// Writes a page's lines to the report; false when they did not all go.
-bool WritePageLines(std::FILE* file, std::string_view lines) {
-  if (PAGE_WRITE_COUNTDOWN.fires()) return false;
-  return std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
+// A file appended to at its end (created when missing), each append whole or
+// not at all: what a failed append had added is cut off again, and the file
+// can be cut back to its length at the opening.
+class AppendedFile {
+ public:
+  explicit AppendedFile(const char* path)
+      : file_(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    LARGE_INTEGER end{};
+    if (file_.valid() && SetFilePointerEx(file_.get(), LARGE_INTEGER{}, &end, FILE_END))
+      opened_length_ = end.QuadPart;
+    else
+      file_.reset();
+  }
+  bool is_open() const { return file_.valid(); }
+  HANDLE get() const { return file_.get(); }
+  int64_t length() const {
+    LARGE_INTEGER at{};
+    return SetFilePointerEx(file_.get(), LARGE_INTEGER{}, &at, FILE_CURRENT) ? at.QuadPart : -1;
+  }
+  bool CutBackTo(int64_t length) {
+    LARGE_INTEGER at;
+    at.QuadPart = length;
+    return length >= 0 && SetFilePointerEx(file_.get(), at, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(file_.get());
+  }
+  bool Restore() { return CutBackTo(opened_length_); }
+  // Appends the bytes, of which the disk takes the first taken; false, with
+  // the file as it was, when not all of them went.
+  bool Append(std::string_view bytes, std::size_t taken = std::string_view::npos) {
+    const int64_t before = length();
+    const std::size_t size = std::min(bytes.size(), taken);
+    for (std::size_t at = 0; at < size;) {
+      DWORD wrote = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - at, 1u << 30));
+      if (!WriteFile(file_.get(), bytes.data() + at, chunk, &wrote, nullptr) || wrote == 0) break;
+      at += wrote;
+      if (at == bytes.size()) return true;
+    }
+    if (bytes.empty()) return true;
+    CutBackTo(before);
+    return false;
+  }
+
+ private:
+  UniqueHandle file_;
+  int64_t opened_length_ = 0;
+};
+
+// Writes a page's lines to the report; false, with the report as it was,
+// when they did not all go. An injected failure lets half the page reach the
+// disk first, as a full disk does.
+bool WritePageLines(AppendedFile& report, std::string_view lines) {
+  const bool fails = PAGE_WRITE_COUNTDOWN.fires();
+  return report.Append(lines, fails ? lines.size() / 2 : lines.size()) && !fails;
 }
 
 // The report and the container are named after the run, or "OUTPUT" without one.
@@ -28,21 +82,31 @@ std::string RunFileName(const char* extension) {
   return std::string(run[0] ? run : "OUTPUT") + extension;
 }
 
-// Appends the case folder's drawing container to the run's own and names that
-// in the picture. A reference to the run's container itself would append it
-// to itself: it counts as a missing drawing, so every container picture line
-// of the report keeps one drawing of the container.
-void AppendToRunContainer(std::string& name) {
-  char container[FOLDER_BUFFER_SIZE];
+// Adds the drawing of a page's container picture to the run's container
+// (opened at the page's first) and names the container in the picture. The
+// reader takes the report's nth container picture from the container's nth
+// drawing, so every picture adds exactly one: the first drawing of the case
+// folder's file it names, or an empty drawing where that cannot be had (a
+// missing, unreadable or damaged file, or the run's container itself, which
+// would be appended to itself). False when not even that went in.
+bool AddRunContainerDrawing(std::optional<AppendedFile>& container, std::string& name) {
+  char container_name[FOLDER_BUFFER_SIZE];
   char target[FOLDER_BUFFER_SIZE];
   char source[FOLDER_BUFFER_SIZE];
-  if (!GetRunContainerName(container, sizeof container) ||
-      !JoinPathWithin(target, sizeof target, GetCaseFolder(), container))
-    return;
+  if (!GetRunContainerName(container_name, sizeof container_name) ||
+      !JoinPathWithin(target, sizeof target, GetCaseFolder(), container_name))
+    return false;
+  if (!container) container.emplace(target);
+  if (!container->is_open()) return false;
   const bool source_fits = JoinPathWithin(source, sizeof source, GetCaseFolder(), name.c_str());
   const bool missing = !source_fits || IsSameFile(source, target);
-  CopyFileContents(missing ? nullptr : source, target, 3);
-  name = container;
+  const int64_t before = container->length();
+  if (missing || AppendPageDrawing(source, container->get()) != 0) {
+    if (!container->CutBackTo(before) || AppendPageDrawing(nullptr, container->get()) != 0)
+      return false;
+  }
+  name = container_name;
+  return true;
 }
 
 }  // namespace
@@ -58,18 +122,31 @@ bool GetRunContainerName(char* buffer, std::size_t size) {
 int32_t AppendReportPage(const char* merged_page, const char* template_page) {
   char path[FOLDER_BUFFER_SIZE];
   if (!merged_page || !template_page || !GetReportFilePath(path, sizeof path)) return -1;
-  UniqueFile file(std::fopen(path, "ab"));
-  if (!file) return -1;
+  AppendedFile report(path);
+  if (!report.is_open()) return -1;
+  // A page that is not written takes its drawings out of the container
+  // again, so that the next page's pictures are the container's next drawings.
+  std::optional<AppendedFile> container;
+  const auto not_written = [&container] {
+    if (container && container->is_open()) container->Restore();
+    return -1;
+  };
   std::string lines;
   const std::string_view refs(PICTURE_REFS, strnlen(PICTURE_REFS, PICTURE_REFS_SIZE - 1));
   for (PagePicture& picture : TakePagePictures(refs, merged_page, template_page)) {
-    if (picture.container) AppendToRunContainer(picture.reference.name);
+    if (picture.container && !AddRunContainerDrawing(container, picture.reference.name))
+      return not_written();
     lines += FormatPictureLine(picture.reference);
   }
   lines += FormReportBody(merged_page, template_page, LAYOUT_MARKS);
-  const bool written = WritePageLines(file.get(), lines);
-  // What is still buffered reaches the file only as it closes.
-  return std::fclose(file.release()) == 0 && written ? 0 : -1;
+  return WritePageLines(report, lines) ? 0 : not_written();
+}
+
+int32_t AppendReportLines(std::string_view lines) {
+  char path[FOLDER_BUFFER_SIZE];
+  if (!GetReportFilePath(path, sizeof path)) return -1;
+  AppendedFile report(path);
+  return report.is_open() && report.Append(lines) ? 0 : -1;
 }
 
 void FailReportPageWrite(int64_t nth) { PAGE_WRITE_COUNTDOWN.arm(nth); }

@@ -37,7 +37,8 @@ std::string TemplateName(const char* page_id, const char* separator) {
          std::string(REPORT_LANGUAGE_CODE, 3);
 }
 
-void WriteTemplatePage(const char* mode, const char* page_id, char* field_data,
+// Whether the page reached the report.
+bool WriteTemplatePage(const char* mode, const char* page_id, char* field_data,
                        int64_t field_data_len) {
   std::string name = TemplateName(page_id, ".");
   const int32_t page = PageNumberOf(page_id);
@@ -45,7 +46,7 @@ void WriteTemplatePage(const char* mode, const char* page_id, char* field_data,
   std::size_t length = 0;
   while (ReadTemplatePage(name.c_str(), page_text, page, &length) != TEMPLATE_PAGE_READ) {
     // Once in English: a page missing there too is not written.
-    if (name.size() < 6 || name[5] == 'E') return;
+    if (name.size() < 6 || name[5] == 'E') return false;
     name.replace(5, std::string::npos, "ENG");
   }
   char template_page[PAGE_CELLS];
@@ -57,7 +58,7 @@ void WriteTemplatePage(const char* mode, const char* page_id, char* field_data,
   std::memcpy(LAYOUT_MARKS, template_page, kMarkedTemplateCells);
   char merged_page[PAGE_CELLS];
   MergeFieldData(merged_page, template_page, field_data, field_data_len);
-  AppendReportPage(merged_page, template_page);
+  return AppendReportPage(merged_page, template_page) == 0;
 }
 
 }  // namespace
@@ -82,10 +83,10 @@ void ProcessReportPage(const char* mode, char* page_id, char* field_data, int64_
     SetLanguage(REPORT_LANGUAGE_CODE);
   }
   std::memcpy(SELECTED_LANGUAGE_CODE, REPORT_LANGUAGE_CODE, sizeof SELECTED_LANGUAGE_CODE);
-  if (IsRTFEnabled()) {
-    WriteRtfPage(TemplateName(page_id, ".R").c_str(), page_id, field_data, field_data_len);
-    return;
-  }
-  WriteTemplatePage(mode, page_id, field_data, field_data_len);
+  const bool written = IsRTFEnabled()
+                           ? WriteRtfPage(TemplateName(page_id, ".R").c_str(), page_id, field_data,
+                                          field_data_len) >= 0
+                           : WriteTemplatePage(mode, page_id, field_data, field_data_len);
+  if (!written && result) result[0] = PAGE_NOT_WRITTEN;
   FreePictures();
 }

@@ -10,26 +10,31 @@
 
 namespace {
 
-// The header is read from the page text's first characters only.
-constexpr std::size_t kHeaderReadMax = 164;
+// The header keeps at most this many characters of the page text: two lines
+// of 80 cells with their line ends. Characters of a longer line that are cut
+// at column 80 are not kept and do not count.
+constexpr std::size_t kHeaderKeptMax = 164;
 constexpr int32_t kHeaderLines = 2;
 
 // Reads lines of the text from pos into cells of 80 columns, cutting a longer
-// line at column 80; stops after the last line's "\n" or at end. Every
-// character the line keeps goes through store(cell, character, pos after it).
+// line at column 80; stops after the last line's "\n", at end, or once kept
+// characters (every one but those cut) have been read. Every character the
+// line keeps goes through store(cell, character, pos after it).
 template <class Store>
 std::size_t ReadLines(const char* text, std::size_t pos, std::size_t end, int32_t lines,
-                      Store store) {
+                      std::size_t kept_max, Store store) {
   int32_t line = 0, column = 0;
-  while (pos < end && line < lines) {
+  for (std::size_t kept = 0; pos < end && line < lines && kept < kept_max;) {
     const char c = text[pos++];
     if (c == '\n') {
       ++line;
       column = 0;
     } else if (c != '\r') {
-      if (column < PAGE_COLUMNS) store(line * PAGE_COLUMNS + column, c, pos);
+      if (column >= PAGE_COLUMNS) continue;  // cut
+      store(line * PAGE_COLUMNS + column, c, pos);
       ++column;
     }
+    ++kept;
   }
   return pos;
 }
@@ -51,7 +56,7 @@ std::size_t ReadTemplateHeader(const char* mode, const char* page_text, std::siz
   const std::size_t end = page_text ? std::min(length, PAGE_READ_MAX) : 0;
 
   std::memset(template_page, ' ', HEADER_CELLS);
-  std::size_t pos = ReadLines(page_text, 0, std::min(end, kHeaderReadMax), kHeaderLines,
+  std::size_t pos = ReadLines(page_text, 0, end, kHeaderLines, kHeaderKeptMax,
                               [&](int32_t cell, char c, std::size_t) { template_page[cell] = c; });
 
   const std::string_view header(template_page, HEADER_CELLS);
@@ -73,11 +78,12 @@ std::size_t ReadTemplateHeader(const char* mode, const char* page_text, std::siz
     std::memcpy(options, template_page + PAGE_COLUMNS, PAGE_OPTIONS_LENGTH);
 
   std::memset(template_page, ' ', PAGE_CELLS);
-  return ReadLines(page_text, pos, end, PAGE_LINES, [&](int32_t cell, char c, std::size_t next) {
-    // A blank, an underscore and 'F' or 'P' mark the cursor cell.
-    const bool cursor = c == '_' && cell % PAGE_COLUMNS > 0 && template_page[cell - 1] == ' ' &&
-                        next < end && (page_text[next] == 'F' || page_text[next] == 'P');
-    template_page[cell] = cursor ? ' ' : c;
-    if (cursor && !page_request && cursor_cell) *cursor_cell = cell;
-  });
+  return ReadLines(
+      page_text, pos, end, PAGE_LINES, end, [&](int32_t cell, char c, std::size_t next) {
+        // A blank, an underscore and 'F' or 'P' mark the cursor cell.
+        const bool cursor = c == '_' && cell % PAGE_COLUMNS > 0 && template_page[cell - 1] == ' ' &&
+                            next < end && (page_text[next] == 'F' || page_text[next] == 'P');
+        template_page[cell] = cursor ? ' ' : c;
+        if (cursor && !page_request && cursor_cell) *cursor_cell = cell;
+      });
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "../drawing/container_bytes.h"
+#include "drawing_memory.h"
 #include "page_cells.h"
 #include "report_file.h"
 #include "report_run.h"
@@ -14,6 +17,9 @@ using page_test::BodyLine;
 using page_test::Cells;
 
 const std::string kEmptyDrawing(104, '\0');
+// Drawings of a case folder's containers, each its own.
+const std::string kPlate = DrawingBytesOf({Record('M'), Record('D', 1.0f, 2.0f)}, "", "PLATE");
+const std::string kFrame = DrawingBytesOf({Record('M'), Record('S', 3.0f, 4.0f)}, "FRAME", "FRAME");
 
 class AppendPage : public ::testing::Test {
  protected:
@@ -64,16 +70,16 @@ TEST_F(AppendPage, ShortPictureTextsAndUnreadableReferencesWriteNoPictureLine) {
 }
 
 TEST_F(AppendPage, ContainerPicturesGoIntoTheRunsContainer) {
-  WriteBytes(run_.cases() / "plate.zfd", "drawing one");
+  WriteBytes(run_.cases() / "plate.zfd", kPlate);
   Refs("{ignored.zfd 1 1 2 2}<plate.zfd 41 3 80 12>");
   EXPECT_EQ(Append(), 0);
   Refs("<MISSING.ZFD 1 1 40 2>");
   EXPECT_EQ(Append(), 0);
-  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), "drawing one" + kEmptyDrawing);
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), kPlate + kEmptyDrawing);
   const std::string report = run_.report_bytes();
   EXPECT_EQ(report.substr(0, 25), "$$$ZOVK1.ZFD 41  3 80 12\n");
   EXPECT_NE(report.find("$$$ZOVK1.ZFD  1  1 40  2\n"), std::string::npos);
-  EXPECT_EQ(ReadBytes(run_.cases() / "plate.zfd"), "drawing one");
+  EXPECT_EQ(ReadBytes(run_.cases() / "plate.zfd"), kPlate);
 }
 
 TEST_F(AppendPage, TheRunsOwnContainerCountsAsAMissingDrawing) {
@@ -85,12 +91,68 @@ TEST_F(AppendPage, TheRunsOwnContainerCountsAsAMissingDrawing) {
 
 TEST_F(AppendPage, WithoutARunNameTheContainerIsOutputZfd) {
   run_.SetRunName("");
-  WriteBytes(run_.cases() / "PLATE.ZFD", "drawing");
+  WriteBytes(run_.cases() / "PLATE.ZFD", kPlate);
   Refs("<PLATE.ZFD 41 3 80 12>");
   EXPECT_EQ(Append(), 0);
-  EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.ZFD"), "drawing");
+  EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.ZFD"), kPlate);
   EXPECT_FALSE(Exists(run_.cases() / ".ZFD"));
   EXPECT_EQ(ReadBytes(run_.cases() / "OUTPUT.DQO").substr(0, 26), "$$$OUTPUT.ZFD 41  3 80 12\n");
+}
+
+// The report's nth container picture shows the container's nth drawing: each
+// picture line adds exactly one, its file's first drawing or, where that
+// cannot be had, an empty one.
+TEST_F(AppendPage, EachContainerPictureLineKeepsItsDrawing) {
+  WriteBytes(run_.cases() / "GOOD.ZFD", kPlate + kFrame);  // the page means the first
+  WriteBytes(run_.cases() / "CUT.ZFD", kFrame.substr(0, kFrame.size() - 1));
+  WriteBytes(run_.cases() / "HELD.ZFD", kFrame);
+  ASSERT_TRUE(CreateDirectoryA((run_.cases() / "BAD.ZFD").c_str(), nullptr));
+  auto held = std::make_unique<HeldOpen>(run_.cases() / "HELD.ZFD");
+  ASSERT_TRUE(held->held());
+  for (const char* bad : {"BAD.ZFD", "HELD.ZFD", "CUT.ZFD", "NONE.ZFD"}) {
+    Refs(("<" + std::string(bad) + " 1 1 10 5><GOOD.ZFD 1 6 10 9>").c_str());
+    EXPECT_EQ(Append(), 0) << bad;
+  }
+  held.reset();
+  std::string drawings;
+  for (int page = 0; page < 4; ++page) drawings += kEmptyDrawing + kPlate;
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), drawings);
+  EXPECT_EQ(run_.container_lines(), 8u);
+}
+
+// A drawing whose copy breaks off partway has its place kept by an empty
+// drawing, nothing of the part copied before it.
+TEST_F(AppendPage, ADrawingThatCannotBeCopiedWholeIsAnEmptyDrawing) {
+  const std::string large = DrawingBytesOf({Record('M')}, std::string(COPY_BLOCK_SIZE + 100, 'T'));
+  WriteBytes(run_.cases() / "LARGE.ZFD", large);
+  Refs("<LARGE.ZFD 1 1 10 5>");
+  FailDrawingFileWrite(2);  // the second block
+  EXPECT_EQ(Append(), 0);
+  FailDrawingFileWrite(0);
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), kEmptyDrawing + large);
+}
+
+// A page that is not written takes its drawings out of the container again,
+// so that the next page's pictures are the container's next drawings.
+TEST_F(AppendPage, APageNotWrittenLeavesReportAndContainerAsTheyWere) {
+  WriteBytes(run_.report(), "earlier\n");
+  WriteBytes(run_.cases() / "ZOVK1.ZFD", kFrame);
+  WriteBytes(run_.cases() / "GOOD.ZFD", kPlate);
+  Refs("<GOOD.ZFD 1 1 10 5><MISSING.ZFD 1 6 10 9>");
+  FailReportPageWrite(1);
+  EXPECT_EQ(Append(), -1);
+  EXPECT_EQ(run_.report_bytes(), "earlier\n");
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), kFrame);
+  // Not even the empty drawing could be written.
+  FailDrawingFileWrite(2);
+  EXPECT_EQ(Append(), -1);
+  FailDrawingFileWrite(0);
+  EXPECT_EQ(run_.report_bytes(), "earlier\n");
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), kFrame);
+  EXPECT_EQ(Append(), 0);
+  EXPECT_EQ(ReadBytes(run_.cases() / "ZOVK1.ZFD"), kFrame + kPlate + kEmptyDrawing);
+  EXPECT_EQ(run_.report_bytes().find("$$$ZOVK1.ZFD  1  1 10  5\n$$$ZOVK1.ZFD  1  6 10  9\n"), 8u);
 }
 
 TEST_F(AppendPage, AReportThatCannotBeOpenedGivesMinusOneAndCopiesNothing) {
@@ -104,7 +166,8 @@ TEST_F(AppendPage, AReportThatCannotBeOpenedGivesMinusOneAndCopiesNothing) {
   EXPECT_EQ(AppendReportPage(nullptr, template_.c_str()), -1);
 }
 
-// A page that cannot be written says so; the pages before and after it stand.
+// A page that cannot be written says so; the pages before and after it
+// stand, and nothing of it is left in the report.
 TEST_F(AppendPage, AWriteThatFailsGivesMinusOne) {
   WriteBytes(run_.report(), "earlier\n");
   FailReportPageWrite(2);

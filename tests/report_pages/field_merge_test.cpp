@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -7,12 +8,14 @@
 #include "exact_cells.h"
 #include "field_data_text.h"
 #include "page_cells.h"
+#include "report_page_lines.h"
 #include "report_pages.h"
 #include "screen_cells.h"
 
 namespace {
 
 using field_data_test::FieldList;
+using page_test::BodyLine;
 using page_test::Cells;
 using page_test::Line;
 
@@ -89,11 +92,58 @@ TEST(FieldMerge, ValuesAreWrittenOnlyInsideThePage) {
   std::string cells(PAGE_CELLS, ' ');
   cells[0] = '~';
   cells[1] = '}';
-  cells[1919] = '{';
+  cells[1918] = '{';
   const Merge m = MergeInto(cells, FieldList("12345|abcdef|xyz|"));
   EXPECT_EQ(m.merged.substr(0, 4), "ef5 ");  // from cells -2 and -4 on
-  EXPECT_EQ(m.merged.substr(1917, 3), "  x");
+  EXPECT_EQ(m.merged.substr(1917, 3), " x ");
   EXPECT_EQ(m.merged.size(), static_cast<std::size_t>(PAGE_CELLS));
+}
+
+// Column 80 holds the line's control character: a value that reaches it, or
+// would run on into a row beside its own, is cut at the edge of its row.
+TEST(FieldMerge, ValuesStayInColumnsOneTo79OfTheirRow) {
+  const struct {
+    const char* name;
+    int column;  // of the mark in row 2, from 1
+    char mark;
+    const char* value;
+    int text_column;   // where the row's text starts after the merge
+    const char* text;  // the row's text, blanks after it trimmed
+  } cases[] = {
+      {"end page", 69, '{', "Remark: ok X", 69, "Remark: ok"},
+      {"leave out", 70, '{', "1234567890x", 70, "1234567890"},
+      {"line feed", 78, '{', "ab\n", 78, "ab"},
+      {"into the row above", 3, '}', "abcdef", 1, "def"},
+      {"centred over the row's start", 2, '~', "abcdefghij", 1, "efghij"},
+      {"a mark in column 80", 80, '{', "X", 1, ""},
+  };
+  for (const auto& c : cases) {
+    std::string cells = Cells({{"", 'U'}, {"", '0'}, {"", '*'}});
+    const int mark_cell = 80 + c.column - 1;
+    cells[mark_cell] = c.mark;
+    const Merge m = MergeInto(cells, FieldList(std::string(c.value) + "|"));
+    std::string row = m.Row(1);
+    row.erase(row.find_last_not_of(' ') + 1);
+    EXPECT_EQ(row, std::string(c.text_column - 1, ' ') + c.text) << c.name;
+    EXPECT_EQ(m.Row(0), std::string(79, ' ')) << c.name;
+    EXPECT_EQ(m.Row(2), std::string(79, ' ')) << c.name;
+    EXPECT_EQ(m.page[79], 'U') << c.name;
+    if (c.column != 80) EXPECT_EQ(m.page[80 + 79], '0') << c.name;
+    EXPECT_EQ(m.page[160 + 79], '*') << c.name;
+    EXPECT_EQ(FIELD_INDEX[mark_cell], 0) << c.name;
+  }
+}
+
+// The page a value at column 80 would have ended still reaches the report whole.
+TEST(FieldMerge, AValueEndingInColumn80LeavesTheReportLinesWhole) {
+  std::string cells = Cells({{"Remark"}, {"Next line"}});
+  cells[68] = '{';
+  const Merge m = MergeInto(cells, FieldList("Remark: ok X|"));
+  std::string marks(2000, ' ');
+  const std::string body = FormReportBody(m.merged.c_str(), m.page.c_str(), marks.data());
+  EXPECT_EQ(body.substr(0, 2 * 83), BodyLine("Remark" + std::string(62, ' ') + "Remark: ok", ' ') +
+                                        BodyLine("Next line", ' '));
+  EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 24);
 }
 
 TEST(FieldMerge, TheTemplateKeepsWhatStandsBesideItsMarks) {
@@ -129,13 +179,14 @@ TEST(FieldMerge, PickerGroupsAreBlanked) {
   EXPECT_EQ(m.Row(1, 0, 13), "[ not a group");
 }
 
-TEST(FieldMerge, ColumnEightyOfTheMergedPageBecomesTheControlCharacter) {
+TEST(FieldMerge, ColumnEightyOfTheMergedPageIsTheControlCharacter) {
   std::string cells = Cells({{"", 'U'}, {"", '#'}, {"", '0'}});
   cells[2 * 80 + 76] = '{';  // a value running into column 80
   const Merge m = MergeInto(cells, FieldList("abcd|"));
   EXPECT_EQ(m.page[79], 'U');
   EXPECT_EQ(m.page[80 + 79], ' ');
-  EXPECT_EQ(m.page[160 + 79], 'd');
+  EXPECT_EQ(m.page[160 + 79], '0');
+  EXPECT_EQ(m.Row(2, 76, 4), "abc0");
 }
 
 }  // namespace

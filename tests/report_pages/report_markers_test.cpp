@@ -48,15 +48,26 @@ TEST(ReportMarkers, WithoutARunNameTheReportIsOutputDqo) {
   EXPECT_EQ(ReadBytes(run.cases() / "OUTPUT.DQO"), kPageBreak);
 }
 
+// A line that could not be written is dropped, and its writer says so.
 TEST(ReportMarkers, AReportThatCannotBeOpenedDropsTheLine) {
   ReportRun run;
   std::strcpy(FOLDER_BUFFERS.case_folder, (run.cases() / "MISSING\\").c_str());
-  EXPECT_EQ(WritePageBreak(), 0);
-  EXPECT_EQ(WriteSectionStart("T", 1), 0);
+  EXPECT_EQ(WritePageBreak(), -1);
+  EXPECT_EQ(WriteComponentBreak(), -1);
+  EXPECT_EQ(WriteSectionStart("T", 1), -1);
+  EXPECT_EQ(WriteTocBreak(), 0);  // it has no line to write
   // A case folder so long that the report's path does not fit.
   std::strcpy(FOLDER_BUFFERS.case_folder, (run.cases().path() + std::string(240, 'C')).c_str());
-  EXPECT_EQ(WriteSectionEnd(), 0);
+  EXPECT_EQ(WriteSectionEnd(), -1);
   EXPECT_FALSE(Exists(run.cases() / "MISSING"));
+}
+
+// A title's line breaks would end its line early and make the rest a report
+// line of its own.
+TEST(ReportMarkers, ASectionTitleStaysOneLine) {
+  ReportRun run;
+  EXPECT_EQ(WriteSectionStart("Heat\nbalance\r\nof PLATE1", 24), 0);
+  EXPECT_EQ(run.report_bytes(), "[Section Start] Heat balance  of PLATE1\n");
 }
 
 TEST(ReportMarkers, WithRichTextTheMarkersGoToTheLibraryInTheCallersOrder) {

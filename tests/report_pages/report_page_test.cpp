@@ -2,12 +2,16 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../drawing/container_bytes.h"
+#include "drawing_execution.h"
 #include "field_data_text.h"
 #include "language_setting.h"
 #include "line_characters.h"
+#include "page_cells.h"
 #include "pictures.h"
 #include "report_file.h"
 #include "report_pages.h"
@@ -104,6 +108,66 @@ TEST_F(ReportPage, APageMissingInFrenchComesFromEnglish) {
   Request("D", "P0120004", FieldList("1|"));
   Request("D", "P999X001", FieldList("1|"));
   EXPECT_FALSE(Exists(run_.report()));
+}
+
+// An index naming more pages than its template holds: a page past the
+// template's end is missing there, and English gives it.
+TEST_F(ReportPage, APageTheTemplateLacksComesFromEnglish) {
+  std::strcpy(REPORT_LANGUAGE_CODE, "FRE");
+  const std::vector<std::string> body{"BILAN", "Page {"};
+  template_test::WriteTemplate(run_.lan(""), "T110.ENG",
+                               {page_test::PageText("", "", {"BALANCE", "Page {"}),
+                                page_test::PageText("", "", {"DETAILS", "Page {"})});
+  WriteBytes(run_.lan("T110.FRE"), page_test::PageText("", "", body));
+  WriteBytes(run_.lan("T110INDX.FRE"),
+             template_test::IndexBytes(
+                 {0, static_cast<int32_t>(ReadBytes(run_.lan("T110.FRE")).size()) - 1}));
+  EXPECT_EQ(Request("D", "T1100002", FieldList("2|")), "-----");
+  const std::string report = Report();
+  EXPECT_EQ(report.substr(0, 8), "DETAILS ") << report;
+  EXPECT_NE(report.find("Page 2"), std::string::npos) << report;
+}
+
+// A page request whose page reaches neither the report nor the rich-text
+// library says so in its result; one that is written leaves it as it was.
+TEST_F(ReportPage, APageThatIsNotWrittenSaysSoInTheResult) {
+  std::strcpy(REPORT_LANGUAGE_CODE, "ENG");
+  EXPECT_EQ(Request("D", "P0120003", FieldList("17|text|")), "-----");
+  EXPECT_EQ(Request("D", "P0120004", FieldList("1|")), "E----");  // in no template
+  ASSERT_TRUE(DeleteFileA(run_.report().c_str()));
+  ASSERT_TRUE(CreateDirectoryA(run_.report().c_str(), nullptr));  // in the report's way
+  EXPECT_EQ(Request("D", "P0120003", FieldList("17|text|")), "E----");
+  EXPECT_EQ(Request("DN", "P0120003"), "-----");  // no page meant
+  EXPECT_EQ(Request("DL", "P0120003"), "-----");
+  OstrinProbeSetEnabled(1);
+  EXPECT_EQ(Request("D", "P0120001", FieldList("1|")), "-----");
+  std::strcpy(REPORT_LANGUAGE_CODE, "FRE");
+  EXPECT_EQ(Request("D", "P0120001", FieldList("1|")), "E----");  // no rich-text template
+}
+
+// The nth container picture line of the report is the run's container's nth
+// drawing: the one its page meant, or an empty one where that could not be had.
+TEST_F(ReportPage, EachContainerPictureOfTheReportShowsItsPagesDrawing) {
+  std::strcpy(REPORT_LANGUAGE_CODE, "ENG");
+  WriteBytes(run_.cases() / "GOOD.ZFD", DrawingBytesOf({Record('M'), Record('D', 1.0f, 1.0f)}, ""));
+  ASSERT_TRUE(CreateDirectoryA((run_.cases() / "BAD.ZFD").c_str(), nullptr));
+  const std::string pictures = "<BAD.ZFD 1 1 10 5><GOOD.ZFD 1 6 10 9>";
+  EXPECT_EQ(Request("D", "P0120003", FieldList("1|t|"), pictures), "-----");
+  ASSERT_TRUE(RemoveDirectoryA((run_.cases() / "BAD.ZFD").c_str()));
+  WriteBytes(run_.cases() / "BAD.ZFD", DrawingBytesOf({Record('M')}, ""));
+  auto held = std::make_unique<HeldOpen>(run_.cases() / "BAD.ZFD");
+  ASSERT_TRUE(held->held());
+  EXPECT_EQ(Request("D", "P0120003", FieldList("1|t|"), pictures), "-----");
+  held.reset();
+  const std::string container = run_.cases() / "ZOVK1.ZFD";
+  for (int32_t n = 1; n <= 4; ++n) {
+    LOADED_DRAWING drawing{};
+    const bool good = n % 2 == 0;
+    EXPECT_EQ(LoadDrawing(&drawing, container.c_str(), n), good ? 1 : 0) << n;
+    EXPECT_EQ(drawing.record_count, good ? 2 : 0) << n;
+    FreeDrawing(&drawing);
+  }
+  EXPECT_EQ(run_.container_lines(), 4u);
 }
 
 TEST_F(ReportPage, AnyOtherLanguageFallsBackToEnglishOnce) {

@@ -102,11 +102,33 @@ TEST_F(TemplateHeader, PictureReferencesOfTheHeaderAreAppended) {
   EXPECT_EQ(open_angle.under_text, 1);
 }
 
+// Each row its own text, odd rows shorter than even ones, so that the cut
+// part of a long row running on into the next row would show there.
+std::vector<std::string> DistinctRows(std::size_t even_length, std::size_t odd_length) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < 24; ++i) {
+    std::string row(even_length + odd_length, static_cast<char>('A' + i));
+    row.replace(0, 2, std::to_string(10 + i));
+    row.resize(i % 2 == 0 ? even_length : odd_length);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::string RowCells(const std::vector<std::string>& rows) {
+  std::string cells;
+  for (const std::string& row : rows) {
+    cells += row.substr(0, 80);
+    cells.resize(cells.size() + 80 - std::min<std::size_t>(row.size(), 80), ' ');
+  }
+  return cells;
+}
+
 TEST_F(TemplateHeader, LongLinesAreCutAtColumn80) {
-  const std::string long_line(83, 'L');  // 24 of them still fit in the 2050 bytes read
+  const std::vector<std::string> rows = DistinctRows(100, 5);  // within the 2050 bytes read
   Header h;
-  h.Read("D", PageText("", "", std::vector<std::string>(24, long_line)));
-  EXPECT_EQ(h.Body(), std::string(PAGE_CELLS, 'L'));
+  h.Read("D", PageText("", "", rows));
+  EXPECT_EQ(h.Body(), RowCells(rows));
   EXPECT_EQ(h.page.substr(PAGE_CELLS), "########");
   // A long first header line: the second still gives the options.
   Header header;
@@ -114,6 +136,17 @@ TEST_F(TemplateHeader, LongLinesAreCutAtColumn80) {
   EXPECT_EQ(header.options, "YYYYYYYYYYYYY");
   EXPECT_EQ(header.Body().substr(0, 4), "body");
   EXPECT_STREQ(PICTURE_REFS, "");  // past column 80: not in the header
+}
+
+// What a long header line loses past column 80 leaves the header's room to
+// the second line: its options whole, and every body row in its place.
+TEST_F(TemplateHeader, CutHeaderCharactersDoNotCountAgainstTheHeader) {
+  const std::vector<std::string> rows = DistinctRows(60, 60);
+  Header h;
+  h.Read("D", PageText(std::string(150, 'H'), ItemsLine("YNHNNFNNNNNNN", 'm'), rows));
+  EXPECT_EQ(h.options, "YNHNNFNNNNNNN");
+  EXPECT_EQ(h.items.substr(48, 8), "mmmmmmmm");
+  EXPECT_EQ(h.Body(), RowCells(rows));
 }
 
 TEST_F(TemplateHeader, OnlyTheBytesReadAreParsed) {

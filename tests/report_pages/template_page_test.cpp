@@ -46,6 +46,15 @@ TEST_F(TemplatePage, TheLastPageReadsAtMost2050Bytes) {
   EXPECT_EQ(Read("P013.ENG", 2), "0:" + std::string(2050, 'L'));
 }
 
+// An index that names more pages than its template holds: the pages past
+// the template's end are not there.
+TEST_F(TemplatePage, APageStartingPastTheTemplatesEndIsNoPage) {
+  WriteBytes(lan_ + "P110INDX.FRE", template_test::IndexBytes({0, 11}));
+  WriteBytes(lan_ + "P110.FRE", "page un\r\n");
+  EXPECT_EQ(Read("P110.FRE", 1), "0:page un\r\n");
+  EXPECT_EQ(Read("P110.FRE", 2), "-5:");
+}
+
 TEST_F(TemplatePage, EachFailureHasItsAnswer) {
   EXPECT_EQ(Read("P099.ENG", 1), "-1:");  // no index
   WriteBytes(lan_ + "P098INDX.ENG", "abc");
@@ -62,13 +71,46 @@ TEST_F(TemplatePage, EachFailureHasItsAnswer) {
 
 TEST_F(TemplatePage, TheIndexIsReadOncePerTemplate) {
   EXPECT_EQ(Read("P012.ENG", 1), "0:page one\r\n");
-  ASSERT_TRUE(DeleteFileA((lan_ + "P012INDX.ENG").c_str()));
-  EXPECT_EQ(Read("P012.ENG", 2).substr(0, 10), "0:page two");
+  {
+    // An index that could not be opened again is not needed again.
+    const HeldOpen index(lan_ + "P012INDX.ENG");
+    ASSERT_TRUE(index.held());
+    EXPECT_EQ(Read("P012.ENG", 2).substr(0, 10), "0:page two");
+  }
   // A template whose index cannot be read leaves the one in memory.
   EXPECT_EQ(Read("P099.ENG", 1), "-1:");
   EXPECT_EQ(Read("P012.ENG", 3), "0:page three\r\n");
   EXPECT_EQ(std::string(TEMPLATE_INDEX_CACHE.name, 8), "P012.ENG");
   EXPECT_EQ(TEMPLATE_INDEX_CACHE.index.count, 3);
+}
+
+void SetWriteTime(const std::string& path, uint64_t time) {
+  const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const FILETIME when{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &when));
+  CloseHandle(file);
+}
+
+// The index in memory belongs to one file: another installation's template
+// of the same name, or the template replaced on disk, has its own read.
+TEST_F(TemplatePage, TheIndexInMemoryIsThatOfTheSameFile) {
+  EXPECT_EQ(Read("P012.ENG", 2), "0:page two, longer\r\np");
+  ScratchFolder second;
+  WriteTemplate(second / "DAT\\LAN\\", "P012.ENG", {"1\r\n", "second installation\r\n", "3"});
+  std::strcpy(FOLDER_BUFFERS.program_folder, second.path().c_str());
+  EXPECT_EQ(Read("P012.ENG", 2), "0:second installation\r\n3");
+  std::strcpy(FOLDER_BUFFERS.program_folder, run_.program().path().c_str());
+  EXPECT_EQ(Read("P012.ENG", 2), "0:page two, longer\r\np");
+
+  // Replaced by a template of other pages: an index of another size ...
+  WriteTemplate(lan_, "P012.ENG", {"one\r\n", "two\r\n"});
+  EXPECT_EQ(Read("P012.ENG", 2), "0:two\r\n");
+  // ... or of the same size written at another time.
+  WriteTemplate(lan_, "P012.ENG", {"first\r\n", "2nd\r\n"});
+  SetWriteTime(lan_ + "P012INDX.ENG", 132000000000000000);
+  EXPECT_EQ(Read("P012.ENG", 2), "0:2nd\r\n");
 }
 
 TEST_F(TemplatePage, OutsideTheLanguageFolderTheCurrentFolderIsTried) {

@@ -151,7 +151,8 @@ TEST_F(ReportJackets, TheResultTextTakesTheResultFieldPaddedToItsLength) {
   EXPECT_EQ(Request("S", 1, "XHOSA", 5, "", 0, 3), "S  ?????");
   EXPECT_EQ(Request("S", 1, "XHOSA", 5, "", 0, 8), "S       ");
   EXPECT_EQ(Request("S", 1, "XHOSA", 5, "", 0, -2), "????????");
-  EXPECT_EQ(Request("D", 1, "P0120001", 8, "", 0, 8), "        ");
+  // No template holds the page: it is not written, and the result says so.
+  EXPECT_EQ(Request("D", 1, "P0120001", 8, "", 0, 8), "E       ");
 }
 
 TEST_F(ReportJackets, ThePictureTextIsReadWithinItsLength) {

@@ -69,8 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (const PagePicture& picture : TakePagePictures(refs, merged_page, template_page))
     lines += FormatPictureLine(picture.reference);
   lines += FormReportBody(merged_page, template_page, LAYOUT_MARKS);
-  // Every body line ends with its line end.
+  // Every body line ends with its line end, and each line of the report is a
+  // picture line or a body line with its tab after the 80 cells: no value's
+  // or title's line break splits one.
   if (!lines.empty() && lines.back() != '\n') __builtin_trap();
+  for (std::size_t at = 0; at < lines.size();) {
+    const std::size_t end = lines.find('\n', at);
+    const std::string_view line = std::string_view(lines).substr(at, end - at);
+    if (line.substr(0, 3) != "$$$" && (line.size() < 82 || line[80] != '\t')) __builtin_trap();
+    at = end + 1;
+  }
   if (template_text.size() >= 8) PageNumberOf(std::string(template_text.substr(0, 8)).c_str());
   return 0;
 }
