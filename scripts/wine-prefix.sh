@@ -2,15 +2,22 @@
 # Prepares the build tree's wine prefix and keeps one wine server running for it,
 # detached from our pipes, so test runs neither wait on wine's start-up nor
 # hang on services that inherited their output.
-# Usage: source scripts/wine-prefix.sh BUILD_DIR [window|printer]
+# Usage: source scripts/wine-prefix.sh BUILD_DIR [window|printer|bench]
 # "window" prepares the window tests' own prefix instead, set to wine's null
 # graphics driver, so windows work there without any X server. "printer"
 # prepares the real-printer test's prefix: the null graphics driver too, and
 # a PostScript printer on the FILE: port as the default printer (installed by
-# the build's install_test_printer.exe).
+# the build's install_test_printer.exe). "bench" prepares the benchmarks'
+# prefix, on the null graphics driver for the preview's window: the
+# benchmarks end and restart its server as they need, which would end a test
+# run in any other prefix.
 build=${1:?build folder}
 kind=${2:-}
-if [ "$kind" = window ] || [ "$kind" = printer ]; then
+case "$kind" in
+  window | printer | bench) null_driver=1 ;;
+  *) null_driver= ;;
+esac
+if [ -n "$null_driver" ]; then
   export WINEPREFIX="$(cd "$build" && pwd)/wineprefix-$kind"
   unset DISPLAY
 else
@@ -21,7 +28,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
-  if [ "$kind" = window ] || [ "$kind" = printer ]; then
+  if [ -n "$null_driver" ]; then
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
       </dev/null >/dev/null 2>&1
   fi

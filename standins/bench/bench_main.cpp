@@ -14,7 +14,10 @@
 //     12 and 24 points a curve, each with its replay, S cycles a row.
 //
 //   zovkbench --case FILE [--cycles N] [--replay-every K] [--scaling-cycles S]
-//             [--work FOLDER]              (N 6000, K 10, S 50; S 0: no table)
+//             [--work FOLDER] [--replay-only]  (N 6000, K 10, S 50; S 0: no table)
+// --replay-only runs the N cycles with the bare replay alone, every cycle and
+// no library call, so that the memory table shows what the stand-ins and the
+// system do without the library.
 //   zovkbench --write-block FILE [HOT COLD]   writes a block file and stops
 #include <windows.h>
 
@@ -25,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "block_text.h"
 #include "case_server_probe.h"
 #include "host_files.h"
@@ -35,7 +39,9 @@
 #include "server_replay.h"
 
 using namespace host;
+using bench::Now;
 using bench::ProcessMemory;
+using bench::Timing;
 
 namespace {
 
@@ -49,51 +55,9 @@ struct Options {
   int64_t scaling_cycles = 50;
   int64_t hot_curves = 5;
   int64_t cold_curves = 5;
+  bool replay_only = false;
   std::string write_block;
 };
-
-// The moment of a call, in seconds.
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / frequency;
-}
-
-// Call times in seconds. The median is the figure to compare: other work on
-// the machine lengthens single calls, which moves the mean.
-struct Timing {
-  std::vector<double> samples;
-  void add(double seconds) { samples.push_back(seconds); }
-  double mean() const {
-    double total = 0;
-    for (double s : samples) total += s;
-    return samples.empty() ? 0 : total / static_cast<double>(samples.size());
-  }
-  double median() const {
-    if (samples.empty()) return 0;
-    std::vector<double> sorted = samples;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-    return sorted[sorted.size() / 2];
-  }
-  double least() const {
-    return samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
-  }
-};
-
-double Mib(uint64_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
-
-void PrintMemory(const char* when, const ProcessMemory& m) {
-  std::printf(
-      "memory %-22s working set %8.2f MiB, private bytes %8.2f MiB, heap in use %8.2f MiB"
-      " in %llu blocks\n",
-      when, Mib(m.working_set), Mib(m.private_bytes), Mib(m.heap_in_use),
-      static_cast<unsigned long long>(m.heap_blocks));
-}
 
 void PrintTiming(const char* what, const Timing& t) {
   std::printf("%-30s %8.3f ms median, %8.3f mean, %8.3f least, over %zu calls\n", what,
@@ -127,6 +91,8 @@ bool ReadOptions(int argc, char** argv, Options& o) {
       if (!v) return false;
       o.scaling_cycles = std::strtoll(v, nullptr, 10);
       if (o.scaling_cycles < 0) return false;
+    } else if (a == "--replay-only") {
+      o.replay_only = true;
     } else if (a == "--write-block") {
       const char* v = next();
       if (!v) return false;
@@ -251,27 +217,30 @@ std::string CheckReplay(bench::ServerReplay& replay, const RecordedCycle& r) {
 
 // The road's execute and output calls, each cycle followed by the replay of
 // the same calls every replay_every cycles, so that both see the same load of
-// the machine.
+// the machine; or, without the library, the replay alone every cycle.
 struct SideBySide {
   Timing execute, output, execute_replay, output_replay;
 };
 
 template <class EachCycle>
-SideBySide RunCycles(HostRoad& road, int64_t output_mode, bench::ServerReplay& replay,
+SideBySide RunCycles(HostRoad* road, int64_t output_mode, bench::ServerReplay& replay,
                      int64_t cycles, int64_t replay_every, EachCycle each_cycle) {
+  if (!road) replay_every = 1;
   SideBySide t;
-  t.execute.samples.reserve(static_cast<std::size_t>(cycles));
-  t.output.samples.reserve(static_cast<std::size_t>(cycles));
-  t.execute_replay.samples.reserve(static_cast<std::size_t>(cycles / replay_every + 1));
-  t.output_replay.samples.reserve(static_cast<std::size_t>(cycles / replay_every + 1));
+  t.execute.Reserve(road ? cycles : 0);
+  t.output.Reserve(road ? cycles : 0);
+  t.execute_replay.Reserve(cycles / replay_every + 1);
+  t.output_replay.Reserve(cycles / replay_every + 1);
   for (int64_t cycle = 1; cycle <= cycles; ++cycle) {
-    const double t0 = Now();
-    road.Execute();
-    const double t1 = Now();
-    road.Output(output_mode);
-    const double t2 = Now();
-    t.execute.add(t1 - t0);
-    t.output.add(t2 - t1);
+    if (road) {
+      const double t0 = Now();
+      road->Execute();
+      const double t1 = Now();
+      road->Output(output_mode);
+      const double t2 = Now();
+      t.execute.add(t1 - t0);
+      t.output.add(t2 - t1);
+    }
     if (cycle % replay_every == 0) {
       CaseProbeClearLog();
       const double r0 = Now();
@@ -335,7 +304,7 @@ void PrintScaling(const VodiLibrary& library, const Options& o, const std::strin
       continue;
     }
     const SideBySide t =
-        RunCycles(*b.road, b.block->output_mode, replay, o.scaling_cycles, 1, [](int64_t) {});
+        RunCycles(&*b.road, b.block->output_mode, replay, o.scaling_cycles, 1, [](int64_t) {});
     replay.Close();
     rows.push_back(
         {curves, points, r.execute_log.size(), t.execute.median(), t.execute_replay.median()});
@@ -369,6 +338,7 @@ int main(int argc, char** argv) {
 
   // The replay creates a server of its own on this thread.
   OleInitialize(nullptr);
+  const bool bstr_cache_off = bench::TurnOffBstrCache();
   if (FAILED(RegisterCaseServerDll())) return Fail("cannot register the case server");
   VodiLibrary library;
   if (!library.loaded()) return Fail(library.error());
@@ -396,30 +366,34 @@ int main(int argc, char** argv) {
   bench::ServerReplay replay({execute_calls, ReadCalls(recorded.output_log)});
   const std::string differs = CheckReplay(replay, recorded);
 
-  // The samples' room is taken before the first cycle, so that the
-  // measurement itself does not grow the heap between the two readings.
   ProcessMemory early{};
   const int64_t early_at = std::min<int64_t>(100, o.cycles);
-  const SideBySide t =
-      RunCycles(road, output_mode, replay, o.cycles, o.replay_every, [&](int64_t cycle) {
-        if (cycle == early_at) early = bench::MeasureProcessMemory();
-      });
+  const SideBySide t = RunCycles(o.replay_only ? nullptr : &road, output_mode, replay, o.cycles,
+                                 o.replay_every, [&](int64_t cycle) {
+                                   if (cycle == early_at) early = bench::MeasureProcessMemory();
+                                 });
   const ProcessMemory late = bench::MeasureProcessMemory();
   replay.Close();
 
-  std::printf("\n%lld execute and output cycles, each %lldth followed by the replay of its calls\n",
-              static_cast<long long>(o.cycles), static_cast<long long>(o.replay_every));
-  PrintTiming("execute call", t.execute);
+  if (o.replay_only)
+    std::printf("\n%lld cycles of the bare replay alone\n", static_cast<long long>(o.cycles));
+  else
+    std::printf(
+        "\n%lld execute and output cycles, each %lldth followed by the replay of its calls\n",
+        static_cast<long long>(o.cycles), static_cast<long long>(o.replay_every));
+  if (!o.replay_only) PrintTiming("execute call", t.execute);
   PrintTiming("bare replay of its calls", t.execute_replay);
-  PrintTiming("output call", t.output);
+  if (!o.replay_only) PrintTiming("output call", t.output);
   PrintTiming("bare replay of its calls", t.output_replay);
   if (differs.empty())
     std::printf("the replays made the %zu and %zu recorded calls exactly\n",
                 recorded.execute_log.size(), recorded.output_log.size());
   else
     std::printf("%s\n", differs.c_str());
-  PrintRatio("execute", t.execute, t.execute_replay);
-  PrintRatio("output", t.output, t.output_replay);
+  if (!o.replay_only) {
+    PrintRatio("execute", t.execute, t.execute_replay);
+    PrintRatio("output", t.output, t.output_replay);
+  }
 
   std::printf("\ncase server calls per execute call: %zu (messages %lld)\n",
               recorded.execute_log.size(), static_cast<long long>(recorded.messages));
@@ -429,12 +403,14 @@ int main(int argc, char** argv) {
               static_cast<long long>(recorded.repository_calls));
   std::printf("case server calls per output call: %zu\n", recorded.output_log.size());
 
-  std::printf("\n");
-  char when[32];
-  std::snprintf(when, sizeof when, "after %lld cycles:", static_cast<long long>(early_at));
-  PrintMemory(when, early);
-  std::snprintf(when, sizeof when, "after %lld cycles:", static_cast<long long>(o.cycles));
-  PrintMemory(when, late);
+  std::printf(
+      "\nmemory (%s; the BSTR cache %s)\n",
+      o.replay_only ? "the bare replay alone, no library call" : "execute and output cycles",
+      bstr_cache_off ? "off" : "on");
+  char early_label[32], late_label[32];
+  std::snprintf(early_label, sizeof early_label, "after %lld", static_cast<long long>(early_at));
+  std::snprintf(late_label, sizeof late_label, "after %lld", static_cast<long long>(o.cycles));
+  bench::PrintMemoryTable(early_label, early, late_label, late);
   const double grown =
       static_cast<double>(late.private_bytes) - static_cast<double>(early.private_bytes);
   const double heap_grown =
@@ -445,7 +421,8 @@ int main(int argc, char** argv) {
   if (between > 0) std::printf(" (%+.1f heap bytes a cycle)", heap_grown / between);
   std::printf("\n");
 
-  if (o.scaling_cycles > 0) PrintScaling(library, o, work, shape, recorded.execute_log.size(), t);
+  if (o.scaling_cycles > 0 && !o.replay_only)
+    PrintScaling(library, o, work, shape, recorded.execute_log.size(), t);
   road.Exit();
   return differs.empty() ? 0 : 1;
 }

@@ -91,7 +91,10 @@ class CaseServerObject final : public DispatchObject<CaseServer, &IID_CaseServer
     const auto bytes = ReadWholeFile(file);
     auto loaded = bytes ? ParseCaseFile(*bytes) : std::nullopt;
     if (loaded && IsPlateProgram(loaded->program())) {
-      server_->program_case = std::move(*loaded);
+      if (server_->program_case)
+        server_->program_case->TakeOver(*loaded);
+      else
+        server_->program_case = std::move(*loaded);
       *status = CASE_LOAD_DONE;
     } else {
       // A case that cannot be read starts anew, so nothing of the case held

@@ -59,3 +59,15 @@ bool ProgramCase::Remove(Collection collection, std::string_view name) {
   vars.erase(it);
   return true;
 }
+
+void ProgramCase::TakeOver(const ProgramCase& loaded) {
+  program_ = loaded.program_;
+  for (int k = 0; k < kCollectionCount; ++k) {
+    Variables& mine = collections_[k];
+    const Variables& theirs = loaded.collections_[k];
+    std::erase_if(mine, [&](const auto& held) { return !theirs.contains(held.first); });
+    // Assigning a variable over one of the same name assigns its entries one
+    // by one, each text into the room the held text has.
+    for (const auto& [name, variable] : theirs) mine.insert_or_assign(name, variable);
+  }
+}

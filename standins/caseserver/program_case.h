@@ -65,6 +65,11 @@ class ProgramCase {
   // one of the same name. The count is held within 0..kMaxEntries.
   CaseVariable& Define(Collection collection, std::string_view name, int count);
   bool Remove(Collection collection, std::string_view name);
+  // Becomes equal to `loaded`, keeping the variables and texts this case
+  // already has where `loaded` has them too: a case file loaded again and
+  // again stays in the memory it has, instead of the whole case being built
+  // anew beside the old one at every load.
+  void TakeOver(const ProgramCase& loaded);
 
   const Variables& variables(Collection collection) const {
     return collections_[static_cast<int>(collection)];

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <vector>
 
 #include "case_server_fixture.h"
+#include "program_case.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -10,6 +14,21 @@ using case_probe::Entry;
 constexpr int AI = CASE_PROBE_ARRAY_INPUTS;
 constexpr int SI = CASE_PROBE_SCALAR_INPUTS;
 constexpr int AR = CASE_PROBE_ARRAY_RESULTS;
+
+// Where the C runtime's heap, which the stand-in's case lives in, has busy
+// blocks of exactly `size` bytes.
+std::vector<const void*> BlocksOfSize(std::size_t size) {
+  std::vector<const void*> found;
+  found.reserve(16);  // no allocation while the heap is walked
+  const auto heap = reinterpret_cast<HANDLE>(_get_heap_handle());
+  HeapLock(heap);
+  PROCESS_HEAP_ENTRY entry{};
+  while (HeapWalk(heap, &entry))
+    if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) && entry.cbData == size && found.size() < 16)
+      found.push_back(entry.lpData);
+  HeapUnlock(heap);
+  return found;
+}
 
 class CaseFilesTest : public CaseServerTest {
  protected:
@@ -74,6 +93,28 @@ TEST_F(CaseFilesTest, TheLoadedFileDecidesTheVariables) {
   EXPECT_EQ(case_probe::Value(AI, "FlowRate", 2), "7");
   EXPECT_FALSE(ArrayInput("Temperature"));
   EXPECT_EQ(case_probe::Log().back(), "ArrayVariables::Item|ArrayInputs|Temperature|absent");
+}
+
+TEST_F(CaseFilesTest, ACaseLoadedAgainStaysInTheMemoryItHas) {
+  // A run loads its case file again at every execute: the held case takes
+  // the file's values into the rows it has, not into a whole case built
+  // anew beside it, so that a long series of runs does not scatter the heap.
+  // A row of 777 entries is a block of a size nothing else here has.
+  const std::string file = folder / "ROWS.QXN";
+  WriteBytes(file,
+             "QXN-CASE 1\nprogram \"Vodi\"\nvariable ArrayInputs \"Rows\" 777\n"
+             "entry 1 1 \"a value longer than the room of a short text\"\nend\n");
+  const std::size_t row_bytes = 777 * sizeof(CaseEntry);
+  ASSERT_EQ(Load(file), CASE_LOAD_DONE);
+  const std::vector<const void*> rows = BlocksOfSize(row_bytes);
+  ASSERT_EQ(rows.size(), 1u);
+  ArrayInput("Rows")->PutValue(2, Bstr("put before the load").get());
+
+  ASSERT_EQ(Load(file), CASE_LOAD_DONE);
+  EXPECT_EQ(BlocksOfSize(row_bytes), rows);
+  EXPECT_EQ(case_probe::Value(AI, "Rows", 1), "a value longer than the room of a short text");
+  EXPECT_EQ(case_probe::EntryAt(AI, "Rows", 2), Entry{});
+  EXPECT_FALSE(ArrayInput("Temperature"));
 }
 
 TEST_F(CaseFilesTest, ACaseFileThatCannotBeReadStartsANewCase) {
