@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "file_replacement.h"
 #include "holders.h"
 
 namespace {
@@ -16,29 +17,6 @@ struct BackupCopy {
   std::string backup_path;
 };
 BackupCopy BACKUP_COPY;
-
-// Tries so many names before it takes the folder for one where no copy can
-// be made.
-constexpr int kCopyNames = 100;
-
-// A new file beside the backup, named as no file of the folder is: the
-// backup's name, the process and a number, then "~". Nothing that exists is
-// ever opened, let alone replaced.
-UniqueHandle CreateCopyBeside(const std::string& backup_path, std::string& copy_path) {
-  const std::string stem = backup_path + "." + std::to_string(GetCurrentProcessId()) + "-";
-  static unsigned next = 0;
-  for (int tries = 0; tries < kCopyNames; ++tries) {
-    std::string name = stem + std::to_string(next++) + "~";
-    UniqueHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) {
-      copy_path = std::move(name);
-      return file;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-  return UniqueHandle();
-}
 
 // The case file's bytes into the open target, block by block. Cheaper than
 // the platform's file copy, which also carries the attributes and times over
@@ -84,7 +62,7 @@ bool CopyCaseFileForBackup(const std::string& case_path, const std::string& back
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!source.valid()) return false;
   std::string copy_path;
-  UniqueHandle target = CreateCopyBeside(backup_path, copy_path);
+  UniqueHandle target = CreateFileBeside(backup_path, copy_path);
   if (!target.valid()) return false;
   // Known before the bytes go in, so that a call cut short meanwhile still
   // finds the copy to remove.

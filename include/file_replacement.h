@@ -8,6 +8,12 @@
 
 #include "holders.h"
 
+// Creates a new file for writing in the target's folder, under the target's
+// own name followed by ".~1" to ".~99", the first that no file has: an
+// existing file is never taken over. path gets its name; an invalid handle
+// when no name was free or the folder takes no file.
+UniqueHandle CreateFileBeside(const std::string& target, std::string& path);
+
 class ReplacementFile {
  public:
   // Creates a new file in the target's folder, so that the replacement stays

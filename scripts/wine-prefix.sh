@@ -25,18 +25,31 @@ else
 fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Ends the prefix's server and waits until it has gone (and saved the registry).
+end_wine_server() {
+  /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1 || true
+}
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
-  if [ -n "$null_driver" ]; then
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
-      </dev/null >/dev/null 2>&1
-  fi
   # The server that made the prefix keeps the desktop it made without a
   # display, on which no window can be created: end it, so the persistent
   # server below starts with the prefix's own graphics driver.
-  /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1 || true
+  end_wine_server
+fi
+# The null graphics driver, as the saved registry holds it. On a busy machine
+# a first set-up can end without it, and every window test of the prefix then
+# fails: the setting is checked on every run and made again where missing.
+if [ -n "$null_driver" ]; then
+  for try in 1 2 3; do
+    grep -qs '^"Graphics"="null"' "$WINEPREFIX/user.reg" && break
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+      </dev/null >/dev/null 2>&1 || true
+    end_wine_server
+  done
+  grep -qs '^"Graphics"="null"' "$WINEPREFIX/user.reg" ||
+    echo "wine-prefix.sh: $WINEPREFIX does not take the null graphics driver" >&2
 fi
 setsid /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &
 setsid /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true

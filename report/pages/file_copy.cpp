@@ -11,6 +11,7 @@
 #include "drawing.h"
 #include "drawing_container.h"
 #include "drawing_memory.h"
+#include "file_replacement.h"
 #include "holders.h"
 #include "language_setting.h"
 #include "modal_ui.h"
@@ -21,8 +22,6 @@ namespace {
 // A container whose drawing is missing gets an empty drawing in its place:
 // a header of zero bytes, no records, no text.
 constexpr DRAWING_HEADER kEmptyDrawingHeader{};
-// Names tried for the copy made beside a target before it takes the target's place.
-constexpr int kCopyNameTries = 100;
 
 HANDLE OpenForReading(const char* path) {
   return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -34,17 +33,6 @@ UniqueHandle OpenForAppending(const char* path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.valid()) SetFilePointer(file.get(), 0, nullptr, FILE_END);
   return file;
-}
-
-// A new file beside the target, never one that exists already.
-UniqueHandle CreateBeside(const std::string& target, std::string& path) {
-  for (int n = 1; n <= kCopyNameTries; ++n) {
-    path = target + ".~" + std::to_string(n);
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid() || GetLastError() != ERROR_FILE_EXISTS) return file;
-  }
-  return UniqueHandle();
 }
 
 int32_t CannotCopy() {
@@ -154,15 +142,11 @@ int32_t CopyFileContents(const char* source, const char* target, int32_t mode) {
     if (IsSameFile(source, target)) return 0;
     if (!CanReplace(target)) return CannotCopy();
     // The copy takes the target's place only when it is whole.
-    std::string copy_path;
-    UniqueHandle copy = CreateBeside(target, copy_path);
+    ReplacementFile copy(target);
     if (!copy.valid()) return CannotCopy();
-    int32_t result = CopyBlocks(in.get(), copy.get(), static_cast<uint64_t>(length.QuadPart));
-    copy.reset();
-    if (result == 0 && !MoveFileExA(copy_path.c_str(), target, MOVEFILE_REPLACE_EXISTING))
-      result = -1;
-    if (result != 0) DeleteFileA(copy_path.c_str());
-    return result;
+    const int32_t result = CopyBlocks(in.get(), copy.get(), static_cast<uint64_t>(length.QuadPart));
+    if (result != 0) return result;
+    return copy.Replace() ? 0 : -1;
   }
   const UniqueHandle out = OpenForAppending(target);
   if (!out.valid()) return CannotCopy();

@@ -9,21 +9,28 @@ constexpr int kReplacementNameTries = 99;
 
 }  // namespace
 
-ReplacementFile::ReplacementFile(const char* target) {
-  if (!target || !*target) return;
-  target_ = target;
+UniqueHandle CreateFileBeside(const std::string& target, std::string& path) {
+  path.clear();
+  if (target.empty()) return UniqueHandle();
   for (int n = 1; n <= kReplacementNameTries; ++n) {
-    std::string path = target_ + ".~" + std::to_string(n);
-    file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file_.valid()) {
-      path_ = std::move(path);
-      return;
+    std::string name = target + ".~" + std::to_string(n);
+    UniqueHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid()) {
+      path = std::move(name);
+      return file;
     }
     // Only a name that is taken is worth another try.
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
+  return UniqueHandle();
+}
+
+ReplacementFile::ReplacementFile(const char* target) {
+  if (!target || !*target) return;
+  target_ = target;
+  file_.reset(CreateFileBeside(target_, path_).release());
 }
 
 ReplacementFile::~ReplacementFile() {
