@@ -44,8 +44,10 @@ class CommandJacket : public ::testing::Test {
   }
   void TearDown() override { SetEnvironmentVariableA("ZOVK_COMMAND_OUT", nullptr); }
   // The command line the probe was started with; empty when it did not run.
+  // A started program is not waited for, and on a busy machine wine can take
+  // many seconds to start one: a minute before it counts as not started.
   std::string Received() {
-    for (int i = 0; i < 200 && !Exists(out_); ++i) Sleep(50);
+    for (int i = 0; i < 1200 && !Exists(out_); ++i) Sleep(50);
     return ReadBytes(out_);
   }
   ScratchFolder scratch_;

@@ -91,7 +91,7 @@ TEST_F(ProgramStart, TheModeIsHandedToTheProgramStart) {
   const intptr_t process = SpawnProgram(_P_NOWAIT, "spawn_probe.exe", "A", "B", " ", nullptr);
   ASSERT_NE(process, -1);
   const HANDLE handle = reinterpret_cast<HANDLE>(process);
-  ASSERT_EQ(WaitForSingleObject(handle, 10000), WAIT_OBJECT_0);
+  ASSERT_EQ(WaitForSingleObject(handle, 60000), WAIT_OBJECT_0);
   DWORD exit_code = 0;
   GetExitCodeProcess(handle, &exit_code);
   CloseHandle(handle);
@@ -110,7 +110,8 @@ TEST_F(ProgramStart, AProgramThatCannotStartAnswersMinusOne) {
 TEST_F(ProgramStart, ACommandLineRunsWithoutBeingWaitedFor) {
   const std::string command = "\"" + TestProgramFolder() + "spawn_probe.exe\" X \"Y Z\"";
   EXPECT_GT(RunCommand(command.c_str()), 31u);
-  EXPECT_EQ(Received(10000), "X\nY Z\n");
+  // Not waited for by the call: a busy machine can take many seconds to start it.
+  EXPECT_EQ(Received(60000), "X\nY Z\n");
   EXPECT_LE(RunCommand((scratch_ / "no_such_program.exe").c_str()), 31u);
   EXPECT_LE(RunCommand(nullptr), 31u);
 }
