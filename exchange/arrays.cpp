@@ -8,6 +8,7 @@
 #include "failure_countdown.h"
 #include "loader.h"
 #include "markers.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -28,9 +28,6 @@ void RaiseNoMemory();
 
 // How many arrays are held at this moment, over the whole process.
 int64_t LiveArrayCount();
-// For tests: the nth allocation from now (1: the next one) fails as if the
-// memory had run out; 0 or less disarms it.
-void FailArrayAllocation(int64_t nth);
 
 // One run-time sized array of T, indexed from 0, with per_element T values to
 // an element (texts: their length in characters).

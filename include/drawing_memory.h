@@ -17,13 +17,9 @@ void FreeDrawingMemory(HGLOBAL block);
 void HandOverDrawingMemory(HGLOBAL block);
 // How many blocks are held at this moment.
 int64_t LiveDrawingMemory();
-// For tests: the nth allocation from now (1: the next one) fails; 0 disarms.
-void FailDrawingMemory(int64_t nth);
 
 // Writes all size bytes to the file; false when any fell short.
 bool WriteDrawingFile(HANDLE file, const void* bytes, uint64_t size);
-// For tests: the nth write from now fails, as on a full disk; 0 disarms.
-void FailDrawingFileWrite(int64_t nth);
 
 // Owns one block of AllocateDrawingMemory.
 class DrawingMemory {

@@ -40,9 +40,6 @@ bool GetRunContainerName(char* buffer, std::size_t size);
 // the container cannot be opened or a write fails: the page is then not
 // written, and report and container are as they were.
 int32_t AppendReportPage(const char* merged_page, const char* template_page);
-// For tests: the nth page written from now fails partway, as on a full disk;
-// 0 disarms.
-void FailReportPageWrite(int64_t nth);
 // Appends the lines to REPORT_FILE whole or not at all. Answers 0; -1 when
 // the report cannot be opened or written.
 int32_t AppendReportLines(std::string_view lines);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "failure_countdown.h"
+#include "test_seams.h"
 
 namespace {
 

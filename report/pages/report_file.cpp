@@ -14,6 +14,7 @@
 #include "run_folders.h"
 #include "run_services.h"
 #include "screen_cells.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "loader_raise_fake.h"
 #include "markers.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "exchange_case.h"
 #include "fixed_text.h"
 #include "loader_raise_fake.h"
+#include "test_seams.h"
 
 inline const char* const kCurveRecords[] = {"STHE_HRC_POINT", "STHE_HRC_THERMODYNAMIC",
                                             "STHE_HRC_PHASE", "STHE_HRC_PHASE_COMPOSITION",

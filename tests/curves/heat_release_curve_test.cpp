@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "curve_fixture.h"
+#include "test_seams.h"
 
 namespace {
 

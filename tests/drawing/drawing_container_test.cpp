@@ -20,6 +20,7 @@
 #include "holders.h"
 #include "modal_ui_double.h"
 #include "run_folders.h"
+#include "test_seams.h"
 
 namespace {
 

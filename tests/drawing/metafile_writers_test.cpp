@@ -16,6 +16,7 @@
 #include "picture_files.h"
 #include "pictures.h"
 #include "run_folders.h"
+#include "test_seams.h"
 
 namespace {
 

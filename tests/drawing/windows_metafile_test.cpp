@@ -13,6 +13,7 @@
 #include "modal_ui_double.h"
 #include "picture_files.h"
 #include "pictures.h"
+#include "test_seams.h"
 
 namespace {
 

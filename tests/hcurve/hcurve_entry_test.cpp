@@ -11,6 +11,7 @@
 #include "hcurve_records_text.h"
 #include "markers.h"
 #include "repository_probe.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "loader_raise_fake.h"
 #include "markers.h"
 #include "repository_probe.h"
+#include "test_seams.h"
 
 namespace {
 

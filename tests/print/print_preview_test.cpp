@@ -19,6 +19,7 @@
 #include "scratch_folder.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "report_file.h"
 #include "report_run.h"
 #include "screen_cells.h"
+#include "test_seams.h"
 
 namespace {
 

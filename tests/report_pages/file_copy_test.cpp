@@ -7,6 +7,7 @@
 #include "modal_ui_double.h"
 #include "report_file.h"
 #include "scratch_folder.h"
+#include "test_seams.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "exchange_case.h"
 #include "loader_raise_fake.h"
 #include "markers.h"
+#include "test_seams.h"
 
 namespace {
 
