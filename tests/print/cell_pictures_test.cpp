@@ -12,6 +12,7 @@
 #include "metafiles.h"
 #include "run_folders.h"
 #include "scratch_folder.h"
+#include "sheet_pictures.h"
 #include "sheet_rendering.h"
 
 namespace {
@@ -86,13 +87,13 @@ TEST_F(CellPictures, AContextWithoutACellDrawsNoPicture) {
 namespace {
 
 // A Windows metafile without a placeable header whose window is 100 by 50,
-// filled black.
-bool WriteFilledWindowMetafile(const std::string& path) {
+// its left half black.
+bool WriteHalfBlackWindowMetafile(const std::string& path) {
   HDC recording = CreateMetaFileA(nullptr);
   SetWindowOrgEx(recording, 0, 0, nullptr);
   SetWindowExtEx(recording, 100, 50, nullptr);
   SelectObject(recording, GetStockObject(BLACK_BRUSH));
-  Rectangle(recording, 0, 0, 100, 50);
+  Rectangle(recording, 0, 0, 50, 50);
   UniqueMetafile metafile(CloseMetaFile(recording));
   return WriteMetafile(metafile.get(), path.c_str()) == 1;
 }
@@ -100,6 +101,7 @@ bool WriteFilledWindowMetafile(const std::string& path) {
 struct SheetMetafileCase {
   const char* name;
   bool (*write)(const std::string& path);
+  bool all_black;  // else its left half
 };
 
 class SheetMetafiles : public CellPictures,
@@ -108,7 +110,8 @@ class SheetMetafiles : public CellPictures,
 }  // namespace
 
 // On a sheet an enhanced metafile, and a Windows metafile by its own window,
-// fill the rectangle of their cells, whatever window the owner has.
+// fill the rectangle of their cells, whatever window the owner has; one
+// that draws beyond its frame is held to its cells.
 TEST_P(SheetMetafiles, FillTheirCellsWhateverTheOwnersWindow) {
   ASSERT_TRUE(GetParam().write(folder_ / GetParam().name));
   PICTURE_RECORD picture{};
@@ -130,9 +133,9 @@ TEST_P(SheetMetafiles, FillTheirCellsWhateverTheOwnersWindow) {
   const int right = 77 * sheet.width() / 80;
   const int top = 2 * sheet.height() / 62;
   const int bottom = 19 * sheet.height() / 62;
-  const int x = (left + right) / 2;
-  const int y = (top + bottom) / 2;
-  EXPECT_EQ(sheet.InkIn({x - 2, y - 2, x + 3, y + 3}), 25);
+  const RECT cells = {left, top, right, bottom};
+  EXPECT_EQ(sheet.InkIn(Around(BlackHalfMiddle(cells))), 25);
+  EXPECT_EQ(sheet.InkIn(Around(WhiteHalfMiddle(cells))), GetParam().all_black ? 25 : 0);
   EXPECT_EQ(sheet.InkIn({0, 0, left - 1, sheet.height()}), 0) << "left of the cells";
   EXPECT_EQ(sheet.InkIn({right + 1, 0, sheet.width(), sheet.height()}), 0);
   EXPECT_EQ(sheet.InkIn({0, 0, sheet.width(), top - 1}), 0) << "above the cells";
@@ -140,6 +143,11 @@ TEST_P(SheetMetafiles, FillTheirCellsWhateverTheOwnersWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SheetMetafiles,
-                         ::testing::Values(SheetMetafileCase{"LOGO.EMF", WriteFilledEmf},
+                         ::testing::Values(SheetMetafileCase{"LOGO.EMF", WriteHalfBlackEmf, false},
+                                           SheetMetafileCase{"SPILL.EMF", WriteFilledEmf, true},
                                            SheetMetafileCase{"PLAIN.WMF",
-                                                             WriteFilledWindowMetafile}));
+                                                             WriteHalfBlackWindowMetafile, false}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           return name.substr(0, name.find('.'));
+                         });

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "../drawing/container_bytes.h"
-#include "../drawing/picture_files.h"
 #include "dib_canvas.h"
 #include "document_double.h"
 #include "drawing_memory.h"
@@ -25,6 +24,7 @@
 #include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
+#include "sheet_pictures.h"
 #include "sheet_rendering.h"
 
 namespace {
@@ -154,7 +154,7 @@ TEST_F(Preview, ASheetKeepsThePapersProportionsCentredInTheWindow) {
 TEST_F(Preview, AMetafilePictureFillsItsCellsWhateverTheWindow) {
   ScratchFolder program;
   std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
-  ASSERT_TRUE(WriteFilledEmf(program / "LOGO.EMF"));
+  ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
   PagesASheet("2 per 1");
   ASSERT_EQ(
       OpenPreview(window_.get(), nullptr, Report("$$$LOGO.EMF 41 3 78 20\n" + Pages(1, 2)).c_str()),
@@ -176,7 +176,9 @@ TEST_F(Preview, AMetafilePictureFillsItsCellsWhateverTheWindow) {
     const int bottom = sheet.top + int((19 + 3) * cell_h);
     const int x = (left + right) / 2;
     const int y = (top + bottom) / 2;
-    EXPECT_EQ(canvas.InkIn({x - 2, y - 2, x + 3, y + 3}), 25) << outer.cx << "x" << outer.cy;
+    const RECT cells = {left, top, right, bottom};
+    EXPECT_EQ(canvas.InkIn(Around(BlackHalfMiddle(cells))), 25) << outer.cx << "x" << outer.cy;
+    EXPECT_EQ(canvas.InkIn(Around(WhiteHalfMiddle(cells))), 0) << outer.cx << "x" << outer.cy;
     EXPECT_FALSE(canvas.Inked(left - 3, y));
     EXPECT_FALSE(canvas.Inked(right + 3, y));
     EXPECT_FALSE(canvas.Inked(x, top - 3));
@@ -422,7 +424,7 @@ class PastedPreview : public ClipboardPreview, public ::testing::WithParamInterf
 TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
   ScratchFolder program;
   std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
-  ASSERT_TRUE(WriteFilledEmf(program / "LOGO.EMF"));
+  ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
   // A drawing twice as wide as high, crossed by its diagonals.
   WriteBytes(program / "RUN1.ZFD",
              DrawingBytesOf({Record('L', 1), Record('M', 0, 0), Record('D', 4, 2),
@@ -453,10 +455,11 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
   EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), kPasteHeight * 62 / 68);
   // The logo of the left page: columns 41 to 78 and rows 3 to 20, the page
   // 5 columns and 3 rows into its half of 88 by 68 cells.
-  const int x = (40 + 77 + 2 * 5) * (kPasteWidth / 2) / (2 * 88);
-  const int y = (2 + 19 + 2 * 3) * kPasteHeight / (2 * 68);
-  EXPECT_TRUE(pasted.Inked(x, y));
-  EXPECT_FALSE(pasted.Inked(kPasteWidth - 10, y));
+  const auto x = [](int column) { return (column - 1 + 5) * (kPasteWidth / 2) / 88; };
+  const auto y = [](int row) { return (row - 1 + 3) * kPasteHeight / 68; };
+  const RECT logo = {x(41), y(3), x(78), y(20)};
+  EXPECT_EQ(pasted.InkIn(Around(BlackHalfMiddle(logo))), 25);
+  EXPECT_EQ(pasted.InkIn(Around(WhiteHalfMiddle(logo))), 0);
   // The drawing's diagonals cross in the middle of its cells, columns 5 to
   // 35 and rows 30 to 62 (below the page's two lines it runs on to the
   // page's foot).
@@ -470,7 +473,11 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PastedPreview,
-                         ::testing::Values(UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}));
+                         ::testing::Values(UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}),
+                         [](const auto& info) {
+                           return info.param == CF_METAFILEPICT ? "MetafilePicture"
+                                                                : "EnhancedMetafile";
+                         });
 
 // While a print job runs, the preview's shared state is the job's: every
 // preview request does nothing, says so and leaves the page buffers and

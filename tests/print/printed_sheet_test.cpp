@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "../drawing/container_bytes.h"
-#include "../drawing/picture_files.h"
 #include "page_buffers.h"
 #include "printed_sheets.h"
 #include "report_pages_sink.h"
 #include "run_folders.h"
+#include "sheet_pictures.h"
 
 namespace {
 
@@ -135,7 +135,8 @@ TEST_P(PrintedSample, ComesOutOnItsSheetsWithEveryPageInItsPlaceAndTheFrameClose
 INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedSample,
                          ::testing::Values(SampleCase{1, {{1}, {1}, {1}}},
                                            SampleCase{2, {{1, 2}, {1}}},
-                                           SampleCase{4, {{1, 2}, {1}}}));
+                                           SampleCase{4, {{1, 2}, {1}}}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
 struct FullPageCase {
   int per_sheet;
@@ -191,7 +192,8 @@ TEST_P(PrintedFullPage, ReachesTheFarCornerOfItsPlaceAndNoFurther) {
 
 INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedFullPage,
                          ::testing::Values(FullPageCase{1, "F"}, FullPageCase{2, "FB|BF"},
-                                           FullPageCase{4, "FBBF|BFFB"}));
+                                           FullPageCase{4, "FBBF|BFFB"}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
 class PrintedPictures : public PrintedSheet, public ::testing::WithParamInterface<int> {};
 
@@ -210,12 +212,12 @@ RECT CellRect(const PrintedSheets& printed, int per_sheet, int p, int c1, int r1
   return {x(c1), y(r1), x(c2), y(r2)};
 }
 
-// An enhanced metafile (from the program folder) and a drawing of the
-// report's own container, on every page of a sheet: each fills its cells,
-// whichever place its page has.
+// An enhanced metafile (from the program folder, its left half black) and a
+// drawing of the report's own container, on every page of a sheet: each
+// fills its cells, whichever place its page has.
 TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
   const int per_sheet = GetParam();
-  ASSERT_TRUE(WriteFilledEmf(folder_ / "LOGO.EMF"));
+  ASSERT_TRUE(WriteHalfBlackEmf(folder_ / "LOGO.EMF"));
   // A drawing twice as wide as high: its outline and both diagonals.
   const std::vector<DRAWING_RECORD> records = {
       Record('L', 1),    Record('M', 0, 0), Record('D', 4, 0), Record('D', 4, 2), Record('D', 0, 2),
@@ -236,10 +238,10 @@ TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
   for (int p = 1; p <= per_sheet; ++p) {
     const RECT logo = CellRect(printed, per_sheet, p, 41, 3, 78, 20);
     const RECT drawing = CellRect(printed, per_sheet, p, 5, 30, 35, 50);
-    const LONG logo_x = (logo.left + logo.right) / 2;
-    const LONG logo_y = (logo.top + logo.bottom) / 2;
-    EXPECT_EQ(sheet.InkIn({logo_x - 2, logo_y - 2, logo_x + 3, logo_y + 3}), 25)
-        << "the middle of the metafile's cells, place " << p;
+    EXPECT_EQ(sheet.InkIn(Around(BlackHalfMiddle(logo))), 25)
+        << "the middle of the metafile's black half, place " << p;
+    EXPECT_EQ(sheet.InkIn(Around(WhiteHalfMiddle(logo))), 0)
+        << "the middle of the metafile's white half, place " << p;
     const LONG drawing_x = (drawing.left + drawing.right) / 2;
     const LONG drawing_y = (drawing.top + drawing.bottom) / 2;
     EXPECT_GT(sheet.InkIn({drawing_x - 2, drawing_y - 2, drawing_x + 3, drawing_y + 3}), 0)

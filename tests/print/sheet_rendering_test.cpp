@@ -188,7 +188,8 @@ TEST_P(SheetFrames, LieInsideThePageAreaOnTheSheetsGrid) {
 
 INSTANTIATE_TEST_SUITE_P(Frames, SheetFrames,
                          ::testing::Values(FrameCase{2, 176, 68, {3, 2, 174, 66}, 88, 0},
-                                           FrameCase{4, 180, 136, {5, 2, 176, 134}, 90, 68}));
+                                           FrameCase{4, 180, 136, {5, 2, 176, 134}, 90, 68}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
 TEST_F(SheetRendering, OneAPageSheetDrawsNoFrame) {
   EmfCanvas canvas;

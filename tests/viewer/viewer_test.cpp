@@ -116,6 +116,8 @@ TEST_F(Viewer, KeepsShowingItsLastPictureWhileAJobRuns) {
   const std::vector<DWORD> first = Shown();
   PRINT_JOB.running = true;
   Key(VK_NEXT);
+  // Uncovered meanwhile: the whole window to be erased and painted again.
+  InvalidateRect(window_, nullptr, TRUE);
   UpdateWindow(window_);
   const std::vector<DWORD> during = Shown();
   PRINT_JOB.running = false;
