@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "default_printer.h"
 #include "document_calls.h"
 #include "language_setting.h"
 #include "modal_ui_double.h"
@@ -162,23 +163,16 @@ inline int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
 }
 
 // The person at the print dialog takes the default printer, in the device
-// mode the job set up (turned sideways at two pages a sheet).
-inline BOOL ConfirmDefaultPrinter(PRINTDLGA* dialog) {
+// mode the job set up (turned sideways at two pages a sheet); where the
+// printer's page area lies is kept.
+inline BOOL ConfirmAndMeasureDefaultPrinter(PRINTDLGA* dialog) {
   if (dialog->Flags & PD_RETURNDEFAULT) return PLATFORM_MODAL_UI.print_dialog(dialog);
-  const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog->hDevNames));
-  const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(dialog->hDevMode));
-  if (!names || !mode) return FALSE;
-  const char* base = reinterpret_cast<const char*>(names);
-  dialog->hDC = CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset,
-                          base + names->wOutputOffset, mode);
-  GlobalUnlock(dialog->hDevNames);
-  GlobalUnlock(dialog->hDevMode);
-  dialog->nCopies = 1;
-  if (HDC dc = dialog->hDC)
-    LastArea() = {GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
-                  GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
-                  GetDeviceCaps(dc, LOGPIXELSX),      GetDeviceCaps(dc, LOGPIXELSY)};
-  return dialog->hDC != nullptr;
+  if (!ConfirmDefaultPrinter(dialog)) return FALSE;
+  const HDC dc = dialog->hDC;
+  LastArea() = {GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
+                GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
+                GetDeviceCaps(dc, LOGPIXELSX),      GetDeviceCaps(dc, LOGPIXELSY)};
+  return TRUE;
 }
 
 // The machine's own path of a file of the prefix, for Ghostscript.
@@ -297,7 +291,7 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
   SetCurrentDirectoryA(folder.c_str());
   {
     ModalUiDouble user;
-    user.print_answer = d::ConfirmDefaultPrinter;
+    user.print_answer = d::ConfirmAndMeasureDefaultPrinter;
     const DocumentCalls previous = SetDocumentCalls({.start_doc = d::StartDocIntoFile});
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
