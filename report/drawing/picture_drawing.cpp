@@ -53,7 +53,8 @@ void FitToDrawing(RECT& fit, int32_t W, int32_t H) {
 void DrawDrawingAtRecordingScale(HDC dc, const LOADED_DRAWING& drawing, const RECT& fit,
                                  const LockedMemory& records, const LockedMemory& texts) {
   const float scale = static_cast<float>(1000.0 * (double(fit.right) - fit.left) / DRAWING_SIZE.cx);
-  const SIZE extent = {fit.right - fit.left, fit.bottom - fit.top};
+  const SIZE extent = {ClampToInt32(int64_t{fit.right} - fit.left),
+                       ClampToInt32(int64_t{fit.bottom} - fit.top)};
   ExecuteDrawing(dc, records.as<DRAWING_RECORD>(), drawing.record_count, texts.as<char>(),
                  drawing.text_size, extent, POINT{fit.left, fit.top}, scale);
 }
