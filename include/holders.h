@@ -340,3 +340,19 @@ class UniqueMetafile {
  private:
   HMETAFILE metafile_;
 };
+
+// A device context made with CreateCompatibleDC or CreateDCA, deleted with
+// DeleteDC.
+class UniqueDc {
+ public:
+  explicit UniqueDc(HDC dc = nullptr) : dc_(dc) {}
+  ~UniqueDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  UniqueDc(const UniqueDc&) = delete;
+  UniqueDc& operator=(const UniqueDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};

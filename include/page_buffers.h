@@ -75,22 +75,66 @@ void EmptyPage();
 // A row count as the page buffers can hold it: 0 to 61.
 int32_t ClampPageLines(int32_t lines);
 
-// Where a page goes on its sheet.
+// Where a page goes on its sheet. A place shows a grid of `columns` by
+// `rows` cells: the page's 80 by 62 cells, shifted by the offsets, and the
+// margin around them that holds the sheet frame. Every cell of the page lies
+// inside its place, so no page reaches into its neighbour's place or off
+// the sheet.
 struct SheetPlace {
   int32_t column_offset;
   int32_t row_offset;
+  int32_t columns;
+  int32_t rows;
   bool right;        // viewport origin at half the width
   bool bottom;       // viewport origin at half the height
   bool half_width;   // viewport extent half the width
   bool half_height;  // viewport extent half the height
   bool frame_first;  // the first place of a sheet: the sheet frame is drawn first
 };
-// The place of a printed page at sheet position p (1 for the first page
-// after a sheet break); any count other than 2 or 4 is one page a sheet.
-SheetPlace PrintSheetPlace(int32_t pages_per_sheet, int32_t p);
-// The place of previewed page q (counted from 1): the same places, with the
-// left pages one column further in.
-SheetPlace PreviewSheetPlace(int32_t pages_per_sheet, int32_t q);
+// The place of the page at sheet position p (1 for the first page after a
+// sheet break), printed or previewed alike; any count other than 2 or 4 is
+// one page a sheet.
+SheetPlace SheetPlaceAt(int32_t pages_per_sheet, int32_t p);
+
+// The sheet frame of two or four pages a sheet, in cells of the sheet's
+// grid (the places side by side: two places across, and two down at four
+// pages a sheet): a rectangle around every place's page, a line between the
+// places across (middle_x) and, at four pages, down (middle_y; 0 for none).
+struct SheetFrameCells {
+  int32_t columns;  // the sheet's grid
+  int32_t rows;
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+  int32_t middle_x;
+  int32_t middle_y;
+};
+// False for one page a sheet (and any count other than 2 or 4), which has
+// no frame.
+bool SheetFrameAt(int32_t pages_per_sheet, SheetFrameCells* frame);
+
+// The sheet of paper the preview shows and the clipboard picture holds, in
+// hundredths of a millimetre: A4, turned sideways at two pages a sheet as
+// the print job turns the paper.
+struct SheetSize {
+  int32_t width;
+  int32_t height;
+};
+SheetSize PreviewSheetSize(int32_t pages_per_sheet);
+
+// Where the preview lays a sheet of that size in a client area of
+// client_width by client_height: as large as fits with a margin on every
+// side, in the sheet's proportions, centred. Width and height 0 when the
+// area is too small for any.
+struct SheetArea {
+  int32_t left;
+  int32_t top;
+  int32_t width;
+  int32_t height;
+};
+SheetArea FitSheetInto(int32_t client_width, int32_t client_height, const SheetSize& sheet);
+
 // PAGE_OFFSET := the place's offsets.
 void SetPageOffset(const SheetPlace& place);
 

@@ -59,10 +59,34 @@ int32_t LoadPictureReference(PICTURE_RECORD* picture, const char* reference, int
 // case; drawing_number is used by containers only); answers 1 or 0.
 int32_t LoadPictureFile(PICTURE_RECORD* picture, const char* path, int32_t drawing_number);
 // Draws the picture into the rectangle (device units) of the device context;
-// answers 1 when it drew, else 0. An enhanced metafile fills the window's
-// client area, which replaces the rectangle (a window that gives none keeps
-// it).
+// answers 1 when it drew, else 0. On a printed or previewed sheet
+// (PAGE_PICTURE_FLAG 1) every kind fills the rectangle: a metafile is played
+// into it, a Windows metafile without a placeable header with its own
+// window mapped onto it. On the screen an enhanced metafile fills the
+// window's client area, which replaces the rectangle (a window that gives
+// none keeps it), and a Windows metafile without a placeable header plays
+// at its own coordinates.
 int32_t DrawPicture(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect);
+
+// A metafile picture being recorded for the clipboard, which its receiver
+// plays into a rectangle of its own: the receiver maps the picture's whole
+// extent onto that rectangle, so the picture may hold window origin and
+// extent records and no mapping mode or viewport of its own, and a
+// Windows metafile's coordinates hold 16 bits. While one is recorded,
+// mappings are made with window records alone, drawings are drawn at the
+// picture's own scale, and metafile pictures go in as bitmaps of
+// dots_per_unit dots a logical unit.
+struct PictureRecording {
+  SIZE extent;
+  double dots_per_unit;
+};
+// The recording in progress, or null: the context maps in device units.
+extern const PictureRecording* PICTURE_RECORDING;
+
+// Maps the logical rectangle `from` onto the rectangle `to` of the device
+// (or of the recording's extent) in the given mapping mode, anisotropic or
+// isotropic.
+void MapRectOnto(HDC dc, const RECT& from, const RECT& to, int map_mode);
 
 // The mapping of a placeable metafile's box onto the rectangle.
 void SetPlaceableMapping(HWND window, HDC dc, const unsigned char* header, const RECT* rect);

@@ -26,6 +26,9 @@ struct PrintJob {
   PRINTDLGA print_dialog;
   char device[80];      // the WIN.INI device text
   CELL_SIZE cell_size;  // the job's own cell
+  // From "INITIALIZATION" until the job is released: the page buffers, the
+  // fonts and the page area are the job's, and the preview draws nothing.
+  bool running;
 };
 extern PrintJob PRINT_JOB;
 
@@ -54,6 +57,9 @@ void ReleasePrintJob(HWND owner);
 BOOL CALLBACK PrintAbortProc(HDC dc, int code);
 // The progress dialog's procedure: any command cancels the job.
 INT_PTR CALLBACK PrintDialogProc(HWND window, UINT message, WPARAM w, LPARAM l);
+// Whether a job holds the page buffers, the fonts and the page area.
+bool PrintJobRunning();
+
 // The device context of the printer named by WIN.INI's [windows] device
 // entry ("name,driver,port"); null when there is none or it cannot be made.
 HDC CreateDefaultPrinterDC();

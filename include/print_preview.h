@@ -33,10 +33,14 @@ extern int32_t PREVIEW_CURRENT_SHEET;
 // The preview's own cell and its own count of ".ZFD" picture lines.
 extern CELL_SIZE PREVIEW_CELL_SIZE;
 extern int32_t PREVIEW_CONTAINER_PICTURE_COUNT;
+// The pages a sheet and the font mode the last load read the report in;
+// its sheets are drawn in them, whatever printing has set since.
+extern int32_t PREVIEW_PAGES_PER_SHEET;
+extern int32_t PREVIEW_FONT_MODE;
 
-// The clipboard picture's extent: 80 cells of 187 by 62 of 322.
-inline constexpr int32_t CLIPBOARD_PICTURE_WIDTH = 14960;
-inline constexpr int32_t CLIPBOARD_PICTURE_HEIGHT = 19964;
+// While a print job runs the page buffers, the fonts and the page area are
+// the job's: every request below then does nothing and answers so (0, or
+// -1 for LoadPreviewFile), and the earlier preview is kept.
 
 // Loads the report with the pages a sheet of "Print Format"; answers 1 when
 // pages were loaded (OUTPUT_TARGET 1, sheet 0), else 0 with the earlier
@@ -46,20 +50,30 @@ int32_t OpenPreview(HWND window, const void* unused, const char* path);
 int32_t LoadPreviewFile(const char* path);
 // Paints the sheet into the window's client area; answers ReleaseDC's result.
 int32_t PaintPreviewWindow(const void* unused, HWND window, int32_t sheet);
+// Paints the sheet as PaintPreviewWindow does, into a context of the
+// window's client size (the window's own, or a bitmap standing in for it):
+// the client area white and framed, the sheet of paper outlined in it, its
+// pages on their places. Answers 1, or 0 when nothing was painted.
+int32_t PaintPreviewInto(HDC dc, HWND window, int32_t sheet);
 // Puts the sheet on the clipboard as a metafile picture; answers 1 when it
 // is there. A clipboard that will not open, or a picture that cannot be
-// recorded, leaves the clipboard as it was.
+// recorded, leaves the clipboard as it was. The picture is the sheet of
+// paper (PreviewSheetSize, in hundredths of a millimetre), mapped with
+// window records alone, so a receiver shows it whole in any rectangle.
 int32_t CopyPreviewToClipboard(HWND window, int32_t sheet);
 
-// Reads the report into PREVIEW_PAGES; "File not found" (parent the
-// window) when it cannot be opened. Answers 1 when pages were stored.
+// Reads the report into PREVIEW_PAGES, in the font mode printing reads it;
+// "File not found" (parent the window) when it cannot be opened. Answers 1
+// when pages were stored.
 int32_t LoadPreviewPages(HWND window, const char* path);
 // Stores a page of n rows (0: an empty page) with its pictures; answers 1,
 // or 0 with "Not enough memory to alloacte" when no block can be had.
 int32_t StorePreviewPage(PREVIEW_PAGE* record, const char* text, const char* marks,
                          const PagePicture* pictures, int32_t n, int32_t count);
-// Draws the sheet's stored pages; pages that were not stored draw nothing.
-void DrawPreviewSheet(HDC dc, HWND window, int32_t sheet);
+// Draws the sheet's stored pages in the load's pages a sheet and font mode;
+// pages that were not stored draw nothing. Answers 1, or 0 while a print
+// job runs.
+int32_t DrawPreviewSheet(HDC dc, HWND window, int32_t sheet);
 // Draws the page buffers as previewed page q (from 1) of n rows: its
 // pictures first, its text and lines over them.
 void DrawPreviewPage(HDC dc, HWND window, int32_t q, int32_t n);

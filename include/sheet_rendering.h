@@ -36,9 +36,10 @@ struct FixedPage {
   int32_t text_height;
   CELL_SIZE cell;
 };
-// The clipboard picture's page: 80 cells of 187 by 62 of 322, within the
-// picture's extent of 14960 by 19964.
-inline constexpr FixedPage CLIPBOARD_PAGE = {4320, 5750, 312, 260, 260, {187, 322}};
+// The clipboard picture's page: the sheet of paper in hundredths of a
+// millimetre, its cell the place's share of it (so that a page is drawn at
+// the picture's own scale), the fonts 312, 260 and 260 of a cell of 322.
+FixedPage ClipboardPage(int32_t pages_per_sheet);
 // The fixed page in use, or null (at load): then the page area and the cell
 // are measured.
 extern const FixedPage* FIXED_PAGE;
@@ -48,12 +49,33 @@ void CreatePrintFonts(HDC dc, CELL_SIZE* cell_size);
 // Deletes the three fonts; the next print or preview creates them anew.
 void DeletePrintFonts();
 
-// The page area: the device's (OUTPUT_TARGET 0), the window's client area
-// (1), or the fixed page's.
-void GetPageArea(HWND window, HDC dc, int32_t* width, int32_t* height);
+// The page area: the device's (OUTPUT_TARGET 0), the sheet of paper laid
+// into the window's client area (1), or the fixed page's.
+RECT GetPageArea(HWND window, HDC dc);
+// The sheet of paper laid into the window's client area, in its
+// proportions at that many pages a sheet, centred with a margin.
+RECT PreviewSheetRect(HWND window, int32_t pages_per_sheet);
+// The part of the page area that a place takes.
+RECT PlaceRect(HWND window, HDC dc, const SheetPlace& place);
 // Maps the page grid onto place p of the sheet.
 void SetPageViewport(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p);
-// The frame of a sheet of two or four pages; nothing for other counts.
+// Maps the page area onto itself: logical units are the device's.
+void MapPageAreaAsItIs(HWND window, HDC dc);
+// While it lives, nothing drawn on the context reaches beyond the place's
+// part of the page area, and the mappings set meanwhile end with it.
+class PlaceClip {
+ public:
+  PlaceClip(HWND window, HDC dc, const SheetPlace& place);
+  ~PlaceClip();
+  PlaceClip(const PlaceClip&) = delete;
+  PlaceClip& operator=(const PlaceClip&) = delete;
+
+ private:
+  HDC dc_;
+};
+// The frame of a sheet of two or four pages around the places of its pages
+// (SheetFrameAt); nothing for other counts. The page area is mapped as it
+// is afterwards.
 void DrawSheetFrame(HWND window, HDC dc, int32_t pages_per_sheet);
 
 // The first n rows (0 to 61) of the page buffers: text, then lines, in the

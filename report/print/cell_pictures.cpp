@@ -1,4 +1,6 @@
 // The pictures of a printed or previewed page, each filling its cells.
+#include <cmath>
+
 #include "holders.h"
 #include "sheet_rendering.h"
 
@@ -6,29 +8,31 @@ int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const C
                            int32_t p) {
   // A context that measured no cell (a metafile's) has no grid to place on.
   if (!picture || cell_size.width < 1 || cell_size.height < 1) return 0;
-  int32_t w = 0;
-  int32_t h = 0;
-  GetPageArea(window, dc, &w, &h);
-  double sx = static_cast<double>(w) / (static_cast<double>(cell_size.width) * PRINT_COLUMNS);
-  double sy = static_cast<double>(h) / (static_cast<double>(cell_size.height) * PAGE_ROWS);
-  int32_t x_offset = 0;
-  int32_t y_offset = 0;
-  const SheetPlace place = PrintSheetPlace(PAGES_PER_SHEET, p);
-  if (place.half_width) sx /= 2;
-  if (place.half_height) sy /= 2;
-  if (place.right) x_offset = w / 2;
-  if (place.bottom) y_offset = h / 2;
+  // The place shows its grid of cells whole: the cells' corners on the page
+  // grid, in the page area's own units.
+  const SheetPlace place = SheetPlaceAt(PAGES_PER_SHEET, p);
+  const RECT to = PlaceRect(window, dc, place);
+  const double sx = double(to.right - to.left) / (double(cell_size.width) * place.columns);
+  const double sy = double(to.bottom - to.top) / (double(cell_size.height) * place.rows);
   int32_t x1 = 0;
   int32_t y1 = 0;
   int32_t x2 = 0;
   int32_t y2 = 0;
   SheetCellToPoint(picture->first_cell, &x1, &y1, cell_size);
   SheetCellToPoint(picture->last_cell, &x2, &y2, cell_size);
-  RECT cells{static_cast<LONG>(x1 * sx) + x_offset, static_cast<LONG>(y1 * sy) + y_offset,
-             static_cast<LONG>(x2 * sx) + x_offset, static_cast<LONG>(y2 * sy) + y_offset};
+  RECT cells{to.left + static_cast<LONG>(std::trunc(x1 * sx)),
+             to.top + static_cast<LONG>(std::trunc(y1 * sy)),
+             to.left + static_cast<LONG>(std::trunc(x2 * sx)),
+             to.top + static_cast<LONG>(std::trunc(y2 * sy))};
+  // Whatever the picture holds, nothing of it lands outside its cells, and
+  // its mapping does not outlast it.
+  SaveDC(dc);
+  MapPageAreaAsItIs(window, dc);
+  IntersectClipRect(dc, cells.left, cells.top, cells.right, cells.bottom);
   PAGE_PICTURE_FLAG = 1;
   const int32_t drawn = DrawPicture(picture, window, dc, &cells);
   PAGE_PICTURE_FLAG = 0;
+  RestoreDC(dc, -1);
   return drawn;
 }
 

@@ -5,62 +5,72 @@
 
 const FixedPage* FIXED_PAGE = nullptr;
 
-void GetPageArea(HWND window, HDC dc, int32_t* width, int32_t* height) {
-  if (FIXED_PAGE) {
-    *width = FIXED_PAGE->width;
-    *height = FIXED_PAGE->height;
-  } else if (OUTPUT_TARGET == 1) {
-    RECT client{};
-    if (!window || !GetClientRect(window, &client)) client = {};
-    *width = client.right - client.left;
-    *height = client.bottom - client.top;
-  } else {
-    *width = GetDeviceCaps(dc, HORZRES);
-    *height = GetDeviceCaps(dc, VERTRES);
-  }
+RECT PreviewSheetRect(HWND window, int32_t pages_per_sheet) {
+  RECT client{};
+  if (!window || !GetClientRect(window, &client)) client = {};
+  const SheetArea area = FitSheetInto(client.right - client.left, client.bottom - client.top,
+                                      PreviewSheetSize(pages_per_sheet));
+  return {client.left + area.left, client.top + area.top, client.left + area.left + area.width,
+          client.top + area.top + area.height};
+}
+
+RECT GetPageArea(HWND window, HDC dc) {
+  if (FIXED_PAGE) return {0, 0, FIXED_PAGE->width, FIXED_PAGE->height};
+  if (OUTPUT_TARGET == 1) return PreviewSheetRect(window, PAGES_PER_SHEET);
+  return {0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
+}
+
+RECT PlaceRect(HWND window, HDC dc, const SheetPlace& place) {
+  const RECT area = GetPageArea(window, dc);
+  const LONG w = area.right - area.left;
+  const LONG h = area.bottom - area.top;
+  const LONG left = area.left + (place.right ? w / 2 : 0);
+  const LONG top = area.top + (place.bottom ? h / 2 : 0);
+  return {left, top, left + (place.half_width ? w / 2 : w), top + (place.half_height ? h / 2 : h)};
 }
 
 void SetPageViewport(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p) {
-  int32_t w = 0;
-  int32_t h = 0;
-  GetPageArea(window, dc, &w, &h);
-  // The viewport is the same in printing and preview; only the offsets differ.
-  const SheetPlace place = PrintSheetPlace(PAGES_PER_SHEET, p);
+  const SheetPlace place = SheetPlaceAt(PAGES_PER_SHEET, p);
   SetBkMode(dc, TRANSPARENT);
-  SetMapMode(dc, MM_ANISOTROPIC);
-  SetWindowOrgEx(dc, 0, 0, nullptr);
-  SetWindowExtEx(dc, PRINT_COLUMNS * cell_size.width, PAGE_ROWS * cell_size.height, nullptr);
-  SetViewportOrgEx(dc, place.right ? w / 2 : 0, place.bottom ? h / 2 : 0, nullptr);
-  SetViewportExtEx(dc, place.half_width ? w / 2 : w, place.half_height ? h / 2 : h, nullptr);
+  const RECT grid = {0, 0, place.columns * cell_size.width, place.rows * cell_size.height};
+  MapRectOnto(dc, grid, PlaceRect(window, dc, place), MM_ANISOTROPIC);
+}
+
+void MapPageAreaAsItIs(HWND window, HDC dc) {
+  const RECT area = GetPageArea(window, dc);
+  MapRectOnto(dc, area, area, MM_ANISOTROPIC);
 }
 
 void DrawSheetFrame(HWND window, HDC dc, int32_t pages_per_sheet) {
   SetBkMode(dc, TRANSPARENT);
-  int32_t w = 0;
-  int32_t h = 0;
-  GetPageArea(window, dc, &w, &h);
-  SetMapMode(dc, MM_ANISOTROPIC);
-  SetWindowOrgEx(dc, 0, 0, nullptr);
-  SetWindowExtEx(dc, w, h, nullptr);
-  SetViewportOrgEx(dc, 0, 0, nullptr);
-  SetViewportExtEx(dc, w, h, nullptr);
-  if (pages_per_sheet != 2 && pages_per_sheet != 4) return;
+  MapPageAreaAsItIs(window, dc);
+  SheetFrameCells frame{};
+  if (!SheetFrameAt(pages_per_sheet, &frame)) return;
+  // The sheet's grid of cells over the whole page area, in the area's own
+  // units (a metafile keeps a box's far sides one unit short, which must
+  // not be a cell).
+  const RECT area = GetPageArea(window, dc);
+  const double c = double(area.right - area.left) / frame.columns;
+  const double d = double(area.bottom - area.top) / frame.rows;
+  const auto x = [&](int32_t column) { return area.left + static_cast<int32_t>(column * c); };
+  const auto y = [&](int32_t row) { return area.top + static_cast<int32_t>(row * d); };
   UniqueGdiObject pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
   SelectedObject selected(dc, pen.get());
-  // c is half a column of the whole sheet; the frame's right edge, 166 of
-  // 160 half columns, lies beyond the area and is clipped.
-  const double c = w / (2.0 * PRINT_COLUMNS);
-  const double d = pages_per_sheet == 2 ? h / 62.0 : h / 124.0;
-  const int32_t left = static_cast<int32_t>((pages_per_sheet == 2 ? 3 : 5) * c);
-  const int32_t right = static_cast<int32_t>((PRINT_COLUMNS + 86) * c);
-  const int32_t top = static_cast<int32_t>(2 * d);
-  const int32_t bottom = static_cast<int32_t>((pages_per_sheet == 2 ? 61 : 122) * d);
-  const int32_t middle = static_cast<int32_t>(PRINT_COLUMNS * c);
-  Rectangle(dc, left, top, right, bottom);
-  MoveToEx(dc, middle, top, nullptr);
-  LineTo(dc, middle, bottom);
-  if (pages_per_sheet == 4) {
-    MoveToEx(dc, left, h / 2, nullptr);
-    LineTo(dc, right, h / 2);
+  SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, x(frame.left), y(frame.top), x(frame.right), y(frame.bottom));
+  MoveToEx(dc, x(frame.middle_x), y(frame.top), nullptr);
+  LineTo(dc, x(frame.middle_x), y(frame.bottom));
+  if (frame.middle_y > 0) {
+    MoveToEx(dc, x(frame.left), y(frame.middle_y), nullptr);
+    LineTo(dc, x(frame.right), y(frame.middle_y));
   }
 }
+
+PlaceClip::PlaceClip(HWND window, HDC dc, const SheetPlace& place) : dc_(dc) {
+  SaveDC(dc);
+  MapPageAreaAsItIs(window, dc);
+  const RECT r = PlaceRect(window, dc, place);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+}
+
+PlaceClip::~PlaceClip() { RestoreDC(dc_, -1); }

@@ -36,28 +36,97 @@ namespace {
 // right, 2 bottom left, 3 bottom right.
 int32_t Quarter(int32_t p) { return ((p - 1) % 4 + 4) % 4; }
 
-SheetPlace Place(int32_t pages_per_sheet, int32_t p, int32_t left_column) {
+// The margins around the page grid in a place, in cells: a place is 8
+// columns (10 at four pages a sheet) and 6 rows larger than the page. The
+// left pages sit 5 columns in (7), 2 columns inside the frame and 3 before
+// the middle line; the right pages 4 columns after the middle line and 2
+// before the frame. The top pages sit 3 rows down, a row inside the frame;
+// the bottom pages 2 rows below the middle line and 2 above the frame.
+constexpr int32_t kTwoExtraColumns = 8;
+constexpr int32_t kFourExtraColumns = 10;
+constexpr int32_t kExtraRows = 6;
+
+}  // namespace
+
+SheetPlace SheetPlaceAt(int32_t pages_per_sheet, int32_t p) {
   if (pages_per_sheet == 2) {
     const bool right = p % 2 == 0;
-    return {right ? 4 : left_column, 3, right, false, true, false, !right};
+    return {.column_offset = right ? 4 : 5,
+            .row_offset = 3,
+            .columns = PRINT_COLUMNS + kTwoExtraColumns,
+            .rows = PAGE_ROWS + kExtraRows,
+            .right = right,
+            .bottom = false,
+            .half_width = true,
+            .half_height = false,
+            .frame_first = !right};
   }
   if (pages_per_sheet == 4) {
     const int32_t quarter = Quarter(p);
     const bool right = quarter % 2 == 1;
     const bool bottom = quarter >= 2;
-    return {right ? 4 : left_column, bottom ? 2 : 3, right, bottom, true, true, quarter == 0};
+    return {.column_offset = right ? 4 : 7,
+            .row_offset = bottom ? 2 : 3,
+            .columns = PRINT_COLUMNS + kFourExtraColumns,
+            .rows = PAGE_ROWS + kExtraRows,
+            .right = right,
+            .bottom = bottom,
+            .half_width = true,
+            .half_height = true,
+            .frame_first = quarter == 0};
   }
-  return {0, 0, false, false, false, false, false};
+  return {.column_offset = 0,
+          .row_offset = 0,
+          .columns = PRINT_COLUMNS,
+          .rows = PAGE_ROWS,
+          .right = false,
+          .bottom = false,
+          .half_width = false,
+          .half_height = false,
+          .frame_first = false};
 }
 
-}  // namespace
-
-SheetPlace PrintSheetPlace(int32_t pages_per_sheet, int32_t p) {
-  return Place(pages_per_sheet, p, pages_per_sheet == 4 ? 7 : 5);
+bool SheetFrameAt(int32_t pages_per_sheet, SheetFrameCells* frame) {
+  if (pages_per_sheet != 2 && pages_per_sheet != 4) return false;
+  const SheetPlace place = SheetPlaceAt(pages_per_sheet, 1);
+  const bool four = pages_per_sheet == 4;
+  const int32_t columns = 2 * place.columns;
+  const int32_t rows = four ? 2 * place.rows : place.rows;
+  // Two columns and two rows from the sheet's edges (three columns, and
+  // five at four pages, on the left, where the left pages sit further in).
+  *frame = {.columns = columns,
+            .rows = rows,
+            .left = four ? 5 : 3,
+            .top = 2,
+            .right = columns - (four ? 4 : 2),
+            .bottom = rows - 2,
+            .middle_x = place.columns,
+            .middle_y = four ? place.rows : 0};
+  return true;
 }
 
-SheetPlace PreviewSheetPlace(int32_t pages_per_sheet, int32_t q) {
-  return Place(pages_per_sheet, q, pages_per_sheet == 4 ? 8 : 6);
+SheetSize PreviewSheetSize(int32_t pages_per_sheet) {
+  constexpr SheetSize kA4 = {21000, 29700};
+  return pages_per_sheet == 2 ? SheetSize{kA4.height, kA4.width} : kA4;
+}
+
+SheetArea FitSheetInto(int32_t client_width, int32_t client_height, const SheetSize& sheet) {
+  // A fortieth of the shorter side, and at least a dot, stays free around the sheet.
+  const int64_t margin = std::max<int64_t>(1, std::min(client_width, client_height) / 40);
+  const int64_t room_w = client_width - 2 * margin;
+  const int64_t room_h = client_height - 2 * margin;
+  if (room_w < 1 || room_h < 1 || sheet.width < 1 || sheet.height < 1) return {0, 0, 0, 0};
+  int64_t w = room_w;
+  int64_t h = room_w * sheet.height / sheet.width;
+  if (h > room_h) {
+    h = room_h;
+    w = room_h * sheet.width / sheet.height;
+  }
+  w = std::max<int64_t>(w, 1);
+  h = std::max<int64_t>(h, 1);
+  return {static_cast<int32_t>((client_width - w) / 2),
+          static_cast<int32_t>((client_height - h) / 2), static_cast<int32_t>(w),
+          static_cast<int32_t>(h)};
 }
 
 void SetPageOffset(const SheetPlace& place) {

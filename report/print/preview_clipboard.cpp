@@ -1,33 +1,73 @@
 // A preview sheet on the clipboard as a metafile picture.
 #include "metafile_picture.h"
+#include "print_job.h"
 #include "print_preview.h"
 #include "sheet_rendering.h"
 
+namespace {
+
+// The screen's dots an inch, as the clipboard picture's text is measured
+// at the sheet's own size.
+constexpr int32_t kScreenDotsPerInch = 96;
+constexpr int32_t kHimetricPerInch = 2540;
+// The metafile pictures of a page go into the picture as bitmaps of 150
+// dots an inch.
+constexpr double kPictureDotsPerInch = 150;
+
+}  // namespace
+
+FixedPage ClipboardPage(int32_t pages_per_sheet) {
+  const SheetSize sheet = PreviewSheetSize(pages_per_sheet);
+  const SheetPlace place = SheetPlaceAt(pages_per_sheet, 1);
+  const int32_t place_width = place.half_width ? sheet.width / 2 : sheet.width;
+  const int32_t place_height = place.half_height ? sheet.height / 2 : sheet.height;
+  // The place's grid at the picture's own scale: whole cells, so the page
+  // maps onto its place at almost exactly one unit for one.
+  const CELL_SIZE cell = {place_width / place.columns, place_height / place.rows};
+  return {sheet.width,
+          sheet.height,
+          cell.height * 312 / 322,
+          cell.height * 260 / 322,
+          cell.height * 260 / 322,
+          cell};
+}
+
 int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
-  // A metafile measures no text: the screen measures it, mapped as the
-  // picture is to a page of 920 by 1140 pixels.
+  if (PrintJobRunning()) return 0;
+  const SheetSize size = PreviewSheetSize(PREVIEW_PAGES_PER_SHEET);
+  // A metafile measures no text: the screen measures it, mapped as a
+  // screen shows the sheet at its own size.
   ScreenDc screen;
   PREVIEW_REFERENCE_DC = screen.get();
   if (HDC reference = screen.get()) {
     SetMapMode(reference, MM_ANISOTROPIC);
     SetViewportOrgEx(reference, 0, 0, nullptr);
-    SetViewportExtEx(reference, 920, 1140, nullptr);
+    SetViewportExtEx(reference, size.width * kScreenDotsPerInch / kHimetricPerInch,
+                     size.height * kScreenDotsPerInch / kHimetricPerInch, nullptr);
     SetWindowOrgEx(reference, 0, 0, nullptr);
-    SetWindowExtEx(reference, CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT, nullptr);
+    SetWindowExtEx(reference, size.width, size.height, nullptr);
   }
   int32_t copied = 0;
   if (HDC recording = CreateMetaFileA(nullptr)) {
+    // The receiver maps this extent onto its rectangle; every mapping of
+    // the sheet's pages and pictures is made of window records within it.
     SetWindowOrgEx(recording, 0, 0, nullptr);
-    SetWindowExtEx(recording, CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT, nullptr);
-    // The picture is laid out on its own fixed page, whatever the window's size.
-    FIXED_PAGE = &CLIPBOARD_PAGE;
-    DrawPreviewSheet(recording, window, sheet);
+    SetWindowExtEx(recording, size.width, size.height, nullptr);
+    const FixedPage page = ClipboardPage(PREVIEW_PAGES_PER_SHEET);
+    const PictureRecording picture_recording = {{size.width, size.height},
+                                                kPictureDotsPerInch / kHimetricPerInch};
+    FIXED_PAGE = &page;
+    PICTURE_RECORDING = &picture_recording;
+    const int32_t drawn = DrawPreviewSheet(recording, window, sheet);
+    PICTURE_RECORDING = nullptr;
     FIXED_PAGE = nullptr;
-    UniqueMetafile drawn(CloseMetaFile(recording));
+    UniqueMetafile recorded(CloseMetaFile(recording));
+    // The picture's size is the sheet's, in hundredths of a millimetre.
     // Made before the clipboard is opened, so that it is held no longer
     // than the hand-over takes.
-    const HGLOBAL picture = MakeMetafilePicture(drawn.get(), MM_ANISOTROPIC,
-                                                CLIPBOARD_PICTURE_WIDTH, CLIPBOARD_PICTURE_HEIGHT);
+    const HGLOBAL picture =
+        drawn ? MakeMetafilePicture(recorded.get(), MM_ANISOTROPIC, size.width, size.height)
+              : nullptr;
     if (picture && OpenClipboard(window)) {
       EmptyClipboard();
       copied = HandMetafilePictureToClipboard(picture) ? 1 : 0;

@@ -11,6 +11,8 @@ int32_t PREVIEW_SHEET_COUNT = 0;
 int32_t PREVIEW_CURRENT_SHEET = 0;
 CELL_SIZE PREVIEW_CELL_SIZE;
 int32_t PREVIEW_CONTAINER_PICTURE_COUNT = 0;
+int32_t PREVIEW_PAGES_PER_SHEET = 1;
+int32_t PREVIEW_FONT_MODE = 0;
 
 namespace {
 
@@ -91,8 +93,10 @@ int32_t LoadPreviewPages(HWND window, const char* path) {
     return 0;
   }
   PreviewLoader loader;
-  // The preview reads the report as printing does, always in proportional text.
-  ReportReader reader(path, 0, PREVIEW_CONTAINER_PICTURE_COUNT, loader);
+  // The preview reads the report as printing does, in the same font mode,
+  // and draws it in that mode.
+  const int32_t font_mode = PRINT_FONT_MODE;
+  ReportReader reader(path, font_mode, PREVIEW_CONTAINER_PICTURE_COUNT, loader);
   ReadReportFile(report.get(), reader);
   report.reset();
   // Records an earlier, longer load filled are given up.
@@ -100,5 +104,7 @@ int32_t LoadPreviewPages(HWND window, const char* path) {
     Forget(PREVIEW_PAGES[q]);
   PREVIEW_PAGES.resize(static_cast<std::size_t>(loader.stored));
   PREVIEW_SHEET_COUNT = loader.stored > 0 ? (loader.stored - 1) / PagesASheet() + 1 : 0;
+  PREVIEW_PAGES_PER_SHEET = PagesASheet();
+  PREVIEW_FONT_MODE = font_mode;
   return loader.stored > 0 ? 1 : 0;
 }

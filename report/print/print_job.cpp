@@ -10,15 +10,18 @@
 
 PrintJob PRINT_JOB;
 
+bool PrintJobRunning() { return PRINT_JOB.running; }
+
 int32_t StartPrintJob(HWND owner, HINSTANCE instance);
 
 namespace {
 
 void DrawPrintedPage(HWND owner, int32_t p, int32_t n) {
   PrintJob& job = PRINT_JOB;
-  const SheetPlace place = PrintSheetPlace(PAGES_PER_SHEET, p);
+  const SheetPlace place = SheetPlaceAt(PAGES_PER_SHEET, p);
   SetPageOffset(place);
   if (place.frame_first) DrawSheetFrame(job.dialog, job.dc, PAGES_PER_SHEET);
+  const PlaceClip clip(job.dialog, job.dc, place);
   SetPageViewport(job.dialog, job.dc, job.cell_size, p);
   DrawPageBody(job.dc, n, job.cell_size);
   // On paper the pictures lie over the text.
@@ -30,8 +33,16 @@ void DrawPrintedPage(HWND owner, int32_t p, int32_t n) {
 int32_t PrintStep(HWND owner, HINSTANCE instance, const char* step, int32_t p, int32_t page,
                   int32_t n) {
   if (!step) return 0;
-  if (std::strcmp(step, "INITIALIZATION") == 0) return StartPrintJob(owner, instance);
   PrintJob& job = PRINT_JOB;
+  if (std::strcmp(step, "INITIALIZATION") == 0) {
+    // Held from the print dialog on: the dialogs and the abort procedure
+    // dispatch the thread's messages, and a preview painted meanwhile
+    // would refill the page buffers the job is printing from.
+    job.running = true;
+    const int32_t started = StartPrintJob(owner, instance);
+    if (!started) job.running = false;
+    return started;
+  }
   // Without a started job there is nothing to draw on or to end.
   if (!job.dc) return 0;
   if (std::strcmp(step, "PRINT") == 0 && page >= job.first_page && page <= job.last_page)

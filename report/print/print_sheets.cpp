@@ -19,6 +19,7 @@ void ReleasePrintJob(HWND owner) {
   if (owner) EnableWindow(owner, TRUE);
   if (job.dialog) DestroyWindow(job.dialog);
   job.dialog = nullptr;
+  job.running = false;
 }
 
 void AbortPrintJob(HWND owner, HDC dc, const char* message) {

@@ -1,9 +1,11 @@
 // The text of a page on its sheet: segments at their cells, aligned values
 // on their marks, dot leaders stretched to the grid.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "holders.h"
 #include "line_characters.h"
@@ -36,6 +38,42 @@ bool Measure(HDC dc, const char* text, int32_t length, int32_t* width) {
   if (!GetTextExtentPointA(reference, text, length, &size)) return false;
   *width = size.cx;
   return true;
+}
+
+// Where each character of the text ends, from its start, in the font it
+// is drawn in (as Measure finds it); false when it cannot be told.
+bool MeasureEnds(HDC dc, const std::string& text, std::vector<int>* ends) {
+  const int length = static_cast<int>(text.size());
+  ends->assign(text.size(), 0);
+  SIZE size{};
+  if (GetTextExtentExPointA(dc, text.data(), length, INT_MAX, nullptr, ends->data(), &size))
+    return true;
+  HDC reference = GetPreviewReferenceDC();
+  if (!reference) return false;
+  HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+  SelectedObject same_font(reference, font ? font : PRINT_FONTS.text);
+  return GetTextExtentExPointA(reference, text.data(), length, INT_MAX, nullptr, ends->data(),
+                               &size) != FALSE;
+}
+
+// Writes the text at (x, y) within room: a text wider than the room its
+// cells give it is set closer, its characters' advances scaled down, so
+// that it never runs into the next segment, the next page or off the sheet.
+void WriteWithin(HDC dc, int32_t x, int32_t y, const std::string& text, int32_t room) {
+  std::vector<int> ends;
+  if (room > 0 && !text.empty() && MeasureEnds(dc, text, &ends) && ends.back() > room) {
+    const double scale = double(room) / ends.back();
+    std::vector<INT> advances(text.size());
+    int before = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const int end = static_cast<int>(ends[i] * scale);
+      advances[i] = end - before;
+      before = end;
+    }
+    ExtTextOutA(dc, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), advances.data());
+    return;
+  }
+  TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
 int32_t MeasureOr(HDC dc, const char* text, int32_t length, int32_t fallback) {
@@ -233,5 +271,5 @@ void DrawSheetSegment(HDC dc, const char* text, int32_t first_cell, int32_t leng
         drawn.insert(static_cast<std::size_t>(end + 1), static_cast<std::size_t>(dots), '.');
     }
   }
-  TextOutA(dc, x, y, drawn.data(), static_cast<int>(drawn.size()));
+  WriteWithin(dc, x, y, drawn, length * cell_size.width);
 }

@@ -1,6 +1,9 @@
 // The viewer's window: its keys, its painting, printing from it.
 #include "viewer_window.h"
 
+#include <utility>
+
+#include "holders.h"
 #include "print_preview.h"
 #include "report_printing.h"
 
@@ -10,16 +13,74 @@ namespace {
 std::string REPORT_PATH;
 HINSTANCE VIEWER_INSTANCE = nullptr;
 
+// The shown sheet painted into a bitmap of the client area's size, copied
+// to the window on every paint. While a print job holds the preview's
+// state the library paints nothing, and the window keeps showing the last
+// picture until the sheet can be painted again.
+class ShownPicture {
+ public:
+  ~ShownPicture() { Free(); }
+  void Outdate() { current_ = false; }
+  void Paint(HWND window, HDC target) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const SIZE size = {client.right - client.left, client.bottom - client.top};
+    if (!current_ || size.cx != size_.cx || size.cy != size_.cy) Repaint(window, target, size);
+    if (dc_)
+      BitBlt(target, 0, 0, size.cx, size.cy, dc_, 0, 0, SRCCOPY);
+    else
+      FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+
+ private:
+  void Repaint(HWND window, HDC target, SIZE size) {
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = dc ? CreateCompatibleBitmap(target, size.cx, size.cy) : nullptr;
+    if (!bitmap) {
+      if (dc) DeleteDC(dc);
+      return;
+    }
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    if (!PaintPreviewInto(dc, window, PREVIEW_CURRENT_SHEET)) {
+      // A print job runs: the last picture stays, and is painted anew later.
+      SelectObject(dc, previous);
+      DeleteObject(bitmap);
+      DeleteDC(dc);
+      return;
+    }
+    Free();
+    dc_ = dc;
+    bitmap_ = bitmap;
+    previous_ = previous;
+    size_ = size;
+    current_ = true;
+  }
+  void Free() {
+    if (!dc_) return;
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(std::exchange(dc_, nullptr));
+  }
+
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  SIZE size_ = {0, 0};
+  bool current_ = false;
+};
+ShownPicture SHOWN;
+
 void ShowSheet(HWND window, int32_t sheet) {
   if (sheet < 0 || sheet >= PREVIEW_SHEET_COUNT) return;
   PREVIEW_CURRENT_SHEET = sheet;
   SetWindowTextA(window, ViewerTitle(REPORT_PATH).c_str());
-  InvalidateRect(window, nullptr, TRUE);
+  SHOWN.Outdate();
+  InvalidateRect(window, nullptr, FALSE);
 }
 
 void Print(HWND window) {
   PrintReportFile(window, VIEWER_INSTANCE, REPORT_PATH.c_str(), 0);
-  // Printing shares the page buffers and the page area: the preview is read again.
+  // The report is read again: it may have changed since it was shown.
   const int32_t shown = PREVIEW_CURRENT_SHEET;
   if (OpenPreview(window, nullptr, REPORT_PATH.c_str())) ShowSheet(window, shown);
 }
@@ -27,12 +88,13 @@ void Print(HWND window) {
 LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
-      EndPaint(window, &paint);
-      PaintPreviewWindow(nullptr, window, PREVIEW_CURRENT_SHEET);
+      WindowPaint paint(window);
+      if (paint.get()) SHOWN.Paint(window, paint.get());
       return 0;
     }
+    case WM_ERASEBKGND:
+      // Every paint covers the whole client area.
+      return 1;
     case WM_KEYDOWN:
       switch (w) {
         case VK_NEXT:
@@ -67,7 +129,8 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       }
       break;
     case WM_SIZE:
-      InvalidateRect(window, nullptr, TRUE);
+      SHOWN.Outdate();
+      InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -84,6 +147,20 @@ std::string ViewerTitle(const std::string& report_path) {
          std::to_string(PREVIEW_CURRENT_SHEET + 1) + " of " + std::to_string(PREVIEW_SHEET_COUNT);
 }
 
+SIZE ViewerClientSize(int32_t pages_per_sheet) {
+  // The sheet 700 dots along its longer side, and the preview's margin
+  // (a fortieth of the shorter side) around it.
+  const SheetSize sheet = PreviewSheetSize(pages_per_sheet);
+  const int32_t longer = 700;
+  const bool wide = sheet.width > sheet.height;
+  const int32_t shorter =
+      wide ? longer * sheet.height / sheet.width : longer * sheet.width / sheet.height;
+  const int32_t margin = shorter / 38 + 1;
+  const int32_t w = (wide ? longer : shorter) + 2 * margin;
+  const int32_t h = (wide ? shorter : longer) + 2 * margin;
+  return {w, h};
+}
+
 bool RegisterViewerWindow(HINSTANCE instance) {
   WNDCLASSA type{};
   type.lpfnWndProc = ViewerProc;
@@ -98,7 +175,6 @@ HWND OpenViewerWindow(HINSTANCE instance, const std::string& report_path) {
   if (!RegisterViewerWindow(instance)) return nullptr;
   REPORT_PATH = report_path;
   VIEWER_INSTANCE = instance;
-  // A sheet of paper's proportions, 920 by 1140 as the clipboard picture maps it.
   HWND window = CreateWindowExA(0, VIEWER_WINDOW_CLASS, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 620, 760, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
@@ -106,7 +182,15 @@ HWND OpenViewerWindow(HINSTANCE instance, const std::string& report_path) {
     DestroyWindow(window);
     return nullptr;
   }
+  // The window takes the sheet's proportions: upright, or turned sideways at
+  // two pages a sheet.
+  const SIZE client = ViewerClientSize(PREVIEW_PAGES_PER_SHEET);
+  RECT frame = {0, 0, client.cx, client.cy};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER);
   SetWindowTextA(window, ViewerTitle(report_path).c_str());
+  SHOWN.Outdate();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   return window;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 inline constexpr const char* VIEWER_WINDOW_CLASS = "ZovkReportViewer";
@@ -15,5 +16,9 @@ bool RegisterViewerWindow(HINSTANCE instance);
 // window cannot be made or the report has no pages ("File not found" has
 // been shown for a missing one).
 HWND OpenViewerWindow(HINSTANCE instance, const std::string& report_path);
+// The client size the window opens with: the sheet of paper in its
+// proportions (turned sideways at two pages a sheet) and the preview's
+// margin around it.
+SIZE ViewerClientSize(int32_t pages_per_sheet);
 // The window's title for the sheet shown: "REPORT - sheet 2 of 5".
 std::string ViewerTitle(const std::string& report_path);

@@ -45,6 +45,7 @@ class PrintJobTest : public ::testing::Test {
     EXPECT_EQ(DocumentDouble::FindDialog(), nullptr);
     EXPECT_EQ(PRINT_JOB.dc, nullptr);
     EXPECT_TRUE(owner_.enabled());
+    EXPECT_FALSE(PrintJobRunning());
   }
   void ExpectOneMessage(const std::string& text, UINT icon) {
     ASSERT_EQ(user_.messages.size(), 1u) << (user_.messages.empty() ? "" : user_.messages[0].text);
@@ -88,6 +89,24 @@ TEST_F(PrintJobTest, TheDialogAsksForTheDefaultPrinterThenForTheChoiceInTheSheet
     EXPECT_EQ(Step("END"), 0);
   }
   EXPECT_TRUE(user_.messages.empty());
+  ExpectReleased();
+}
+
+// From the print dialog on until the job is released the page buffers,
+// the fonts and the page area are the job's: a preview draws nothing.
+TEST_F(PrintJobTest, TheJobHoldsTheSheetStateFromItsDialogUntilItIsReleased) {
+  std::vector<bool> held_in_dialog;
+  const auto answer = AnswerPrintDialog(printer_, {});
+  user_.print_answer = [&](PRINTDLGA* dialog) {
+    held_in_dialog.push_back(PrintJobRunning());
+    return answer(dialog);
+  };
+  ASSERT_EQ(Step("INITIALIZATION"), 1);
+  EXPECT_EQ(held_in_dialog, (std::vector<bool>{true, true}));
+  EXPECT_TRUE(PrintJobRunning());
+  EXPECT_EQ(Step("PRINT", 1, 1, 1), 1);
+  EXPECT_TRUE(PrintJobRunning());
+  EXPECT_EQ(Step("END"), 0);
   ExpectReleased();
 }
 

@@ -4,20 +4,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "../drawing/container_bytes.h"
+#include "dib_canvas.h"
+#include "document_double.h"
 #include "drawing_memory.h"
 #include "empty_folders.h"
 #include "language_setting.h"
 #include "metafile_records.h"
 #include "modal_ui_double.h"
+#include "print_job.h"
 #include "print_window.h"
 #include "report_pages_sink.h"
+#include "report_printing.h"
+#include "run_folders.h"
 #include "scratch_folder.h"
 #include "settings_file.h"
+#include "sheet_pictures.h"
 #include "sheet_rendering.h"
 #include "test_seams.h"
 
@@ -103,7 +111,9 @@ TEST_F(Preview, AtFourASheetABreakAfterPageOneAddsThreeCountedFillers) {
   EXPECT_EQ(SheetTexts(1), (Texts{"page 2", "page 3"}));
 }
 
-TEST_F(Preview, PagesSitSixAndFourColumnsInAtTwoASheet) {
+// The preview lays a sheet out as it is printed: the pages 5 and 4
+// columns into their halves.
+TEST_F(Preview, PagesSitWhereTheyArePrinted) {
   PagesASheet("2 per 1");
   ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 2)).c_str()), 1);
   EmfCanvas canvas;
@@ -113,8 +123,95 @@ TEST_F(Preview, PagesSitSixAndFourColumnsInAtTwoASheet) {
   for (const auto& t : texts)
     if (t.text.rfind("page ", 0) == 0) starts.push_back(t.reference.x);
   ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(starts[0], 6 * PREVIEW_CELL_SIZE.width);
+  EXPECT_EQ(starts[0], 5 * PREVIEW_CELL_SIZE.width);
   EXPECT_EQ(starts[1], 4 * PREVIEW_CELL_SIZE.width);
+}
+
+// The sheet keeps the paper's proportions (turned sideways at two pages a
+// sheet) in a window of any shape, centred, with a margin all round: its
+// frame is drawn on the sheet's grid mapped onto that part of the window.
+TEST_F(Preview, ASheetKeepsThePapersProportionsCentredInTheWindow) {
+  for (const char* format : {"2 per 1", "4 per 1"}) {
+    PagesASheet(format);
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 2)).c_str()), 1);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    EmfCanvas canvas;
+    ASSERT_EQ(DrawPreviewSheet(canvas.dc(), window_.get(), 0), 1);
+    const EmfRecords records = canvas.finish();
+    ASSERT_FALSE(records.viewport_extents().empty());
+    const SIZEL sheet = records.viewport_extents()[0];
+    const POINTL at = records.viewport_origins()[0];
+    const double paper = PREVIEW_PAGES_PER_SHEET == 2 ? 297.0 / 210 : 210.0 / 297;
+    EXPECT_NEAR(double(sheet.cx) / sheet.cy, paper, 0.01) << format;
+    EXPECT_GE(at.x, 1);
+    EXPECT_GE(at.y, 1);
+    EXPECT_NEAR(at.x, client.right - (at.x + sheet.cx), 1) << format;
+    EXPECT_NEAR(at.y, client.bottom - (at.y + sheet.cy), 1) << format;
+  }
+}
+
+// A metafile picture of a previewed page fills the rectangle of its cells
+// on its place, whatever the shape of the window that shows the sheet.
+TEST_F(Preview, AMetafilePictureFillsItsCellsWhateverTheWindow) {
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
+  PagesASheet("2 per 1");
+  ASSERT_EQ(
+      OpenPreview(window_.get(), nullptr, Report("$$$LOGO.EMF 41 3 78 20\n" + Pages(1, 2)).c_str()),
+      1);
+  for (const SIZE outer : {SIZE{600, 800}, SIZE{900, 400}}) {
+    SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(window_.get(), &client);
+    DibCanvas canvas(client.right, client.bottom);
+    ASSERT_EQ(PaintPreviewInto(canvas.dc(), window_.get(), 0), 1);
+    // The left page's cells: columns 41 to 78 and rows 3 to 20, the page 5
+    // columns and 3 rows into its half of 88 by 68 cells.
+    const RECT sheet = PreviewSheetRect(window_.get(), 2);
+    const double cell_w = (sheet.right - sheet.left) / 2 / 88.0;
+    const double cell_h = (sheet.bottom - sheet.top) / 68.0;
+    const int left = sheet.left + int((40 + 5) * cell_w);
+    const int right = sheet.left + int((77 + 5) * cell_w);
+    const int top = sheet.top + int((2 + 3) * cell_h);
+    const int bottom = sheet.top + int((19 + 3) * cell_h);
+    const int x = (left + right) / 2;
+    const int y = (top + bottom) / 2;
+    const RECT cells = {left, top, right, bottom};
+    EXPECT_EQ(canvas.InkIn(Around(BlackHalfMiddle(cells))), 25) << outer.cx << "x" << outer.cy;
+    EXPECT_EQ(canvas.InkIn(Around(WhiteHalfMiddle(cells))), 0) << outer.cx << "x" << outer.cy;
+    EXPECT_FALSE(canvas.Inked(left - 3, y));
+    EXPECT_FALSE(canvas.Inked(right + 3, y));
+    EXPECT_FALSE(canvas.Inked(x, top - 3));
+    EXPECT_FALSE(canvas.Inked(x, bottom + 3));
+    EXPECT_FALSE(canvas.Inked(x + (sheet.right - sheet.left) / 2, y)) << "nothing on page 2";
+  }
+  FOLDER_BUFFERS = {};
+}
+
+// A preview reads the report and draws it in the font mode printing uses:
+// in fixed pitch the control characters start no page and are no text,
+// and a load keeps its mode for its drawing.
+TEST_F(Preview, ReadsAndDrawsInTheFontModeOfPrinting) {
+  SetPrintFontMode(1);
+  ASSERT_EQ(LoadPreviewFile(Report(Pages(1, 2)).c_str()), 0);
+  SetPrintFontMode(0);
+  EXPECT_EQ(PREVIEW_PAGES.size(), 1u);
+  EmfCanvas canvas;
+  DrawPreviewSheet(canvas.dc(), window_.get(), 0);
+  const EmfRecords records = canvas.finish();
+  // The whole line is the text: "page 2", its blanks, nothing after them.
+  const auto texts = records.texts();
+  const auto page = std::find_if(texts.begin(), texts.end(),
+                                 [](const auto& t) { return t.text.rfind("page 2", 0) == 0; });
+  ASSERT_NE(page, texts.end());
+  EXPECT_EQ(page->text.find_last_not_of(' '), 5u) << page->text;
+  ASSERT_FALSE(records.fonts().empty());
+  EXPECT_EQ(records.fonts().back().face, "Courier New");
+  // Printing's own mode is left as it was.
+  EXPECT_STREQ(PRINT_FONT_FACE, "Arial");
+  EXPECT_EQ(PRINT_FONT_MODE, 0);
 }
 
 TEST_F(Preview, AMissingReportSaysFileNotFoundAndKeepsThePreview) {
@@ -236,9 +333,10 @@ TEST_F(ClipboardPreview, TheSheetGoesOnTheClipboardAsAMetafilePictureOfItsFixedP
   METAFILEPICT picture{};
   std::vector<unsigned char> first;
   ASSERT_TRUE(Picture(&picture, &first));
+  // The sheet of paper, in hundredths of a millimetre.
   EXPECT_EQ(picture.mm, 8);
-  EXPECT_EQ(picture.xExt, 14960);
-  EXPECT_EQ(picture.yExt, 19964);
+  EXPECT_EQ(picture.xExt, 21000);
+  EXPECT_EQ(picture.yExt, 29700);
   bool holds_page = false;
   for (const std::string& t : WmfTexts(first)) holds_page |= t.rfind("page 2", 0) == 0;
   EXPECT_TRUE(holds_page);
@@ -301,4 +399,197 @@ TEST_F(ClipboardPreview, AClipboardHeldByAnotherProgramIsLeftAsItWas) {
   EXPECT_STREQ(static_cast<const char*>(GlobalLock(text)), "held");
   GlobalUnlock(text);
   CloseClipboard();
+}
+
+namespace {
+
+// A receiver's rectangle of 920 by 1140 dots.
+constexpr int kPasteWidth = 920;
+constexpr int kPasteHeight = 1140;
+
+// Pastes the clipboard's picture in the given format the standard way: a
+// metafile picture by its mapping mode onto the bitmap, an enhanced
+// metafile into the bitmap's rectangle.
+bool Paste(UINT format, const DibCanvas& into) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool pasted = false;
+  if (format == CF_METAFILEPICT) {
+    HANDLE block = GetClipboardData(CF_METAFILEPICT);
+    if (auto* picture = block ? static_cast<METAFILEPICT*>(GlobalLock(block)) : nullptr) {
+      SetMapMode(into.dc(), picture->mm);
+      SetViewportExtEx(into.dc(), kPasteWidth, kPasteHeight, nullptr);
+      pasted = PlayMetaFile(into.dc(), picture->hMF) != FALSE;
+      SetMapMode(into.dc(), MM_TEXT);
+      GlobalUnlock(block);
+    }
+  } else if (HANDLE emf = GetClipboardData(CF_ENHMETAFILE)) {
+    const RECT whole = {0, 0, kPasteWidth, kPasteHeight};
+    pasted = PlayEnhMetaFile(into.dc(), static_cast<HENHMETAFILE>(emf), &whole) != FALSE;
+  }
+  CloseClipboard();
+  return pasted;
+}
+
+class PastedPreview : public ClipboardPreview, public ::testing::WithParamInterface<UINT> {};
+
+}  // namespace
+
+// A receiver plays the picture into a rectangle of its own: the picture
+// holds window origins and extents and no mapping of its own, so the whole
+// sheet shows in the rectangle, its middle line from top to bottom and a
+// metafile picture in its cells; so does the enhanced metafile the
+// clipboard makes of it, which most receivers take.
+TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
+  // A drawing twice as wide as high, crossed by its diagonals.
+  WriteBytes(program / "RUN1.ZFD",
+             DrawingBytesOf({Record('L', 1), Record('M', 0, 0), Record('D', 4, 2),
+                             Record('M', 0, 2), Record('D', 4, 0), Record('T')},
+                            "", "CROSS", 4.0f, 2.0f));
+  PagesASheet("2 per 1");
+  ASSERT_EQ(
+      OpenPreview(window_.get(), nullptr,
+                  Report("$$$LOGO.EMF 41 3 78 20\n$$$RUN1.ZFD 5 30 35 50\n" + Pages(1, 2)).c_str()),
+      1);
+  ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+  METAFILEPICT picture{};
+  std::vector<unsigned char> bits;
+  ASSERT_TRUE(Picture(&picture, &bits));
+  EXPECT_EQ(picture.mm, MM_ANISOTROPIC);
+  EXPECT_EQ(picture.xExt, 29700);
+  EXPECT_EQ(picture.yExt, 21000);
+  for (const WmfRecord& r : ReadWmfRecords(bits.data(), bits.size()))
+    EXPECT_TRUE(r.function != META_SETMAPMODE && r.function != META_SETVIEWPORTORG &&
+                r.function != META_SETVIEWPORTEXT && r.function != META_SCALEVIEWPORTEXT &&
+                r.function != META_OFFSETVIEWPORTORG)
+        << std::hex << r.function;
+
+  DibCanvas pasted(kPasteWidth, kPasteHeight);
+  ASSERT_TRUE(Paste(GetParam(), pasted));
+  // The middle line runs between the frame's top and bottom, 2 and 66 of
+  // the sheet's 68 rows.
+  EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), kPasteHeight * 62 / 68);
+  // The logo of the left page: columns 41 to 78 and rows 3 to 20, the page
+  // 5 columns and 3 rows into its half of 88 by 68 cells.
+  const auto x = [](int column) { return (column - 1 + 5) * (kPasteWidth / 2) / 88; };
+  const auto y = [](int row) { return (row - 1 + 3) * kPasteHeight / 68; };
+  const RECT logo = {x(41), y(3), x(78), y(20)};
+  EXPECT_EQ(pasted.InkIn(Around(BlackHalfMiddle(logo))), 25);
+  EXPECT_EQ(pasted.InkIn(Around(WhiteHalfMiddle(logo))), 0);
+  // The drawing's diagonals cross in the middle of its cells, columns 5 to
+  // 35 and rows 30 to 62 (below the page's two lines it runs on to the
+  // page's foot).
+  const int cross_x = (4 + 34 + 2 * 5) * (kPasteWidth / 2) / (2 * 88);
+  const int cross_y = (29 + 61 + 2 * 3) * kPasteHeight / (2 * 68);
+  bool crossed = false;
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx) crossed |= pasted.Inked(cross_x + dx, cross_y + dy);
+  EXPECT_TRUE(crossed);
+  FOLDER_BUFFERS = {};
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PastedPreview,
+                         ::testing::Values(UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}),
+                         [](const auto& info) {
+                           return info.param == CF_METAFILEPICT ? "MetafilePicture"
+                                                                : "EnhancedMetafile";
+                         });
+
+// While a print job runs, the preview's shared state is the job's: every
+// preview request does nothing, says so and leaves the page buffers and
+// the earlier preview as they were.
+TEST_F(Preview, WhileAPrintJobRunsNoRequestTouchesThePage) {
+  ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 3)).c_str()), 1);
+  std::memcpy(PAGE_TEXT[0], "THE JOB'S PAGE", 14);
+  PRINT_JOB.running = true;
+  EmfCanvas canvas;
+  EXPECT_EQ(DrawPreviewSheet(canvas.dc(), window_.get(), 0), 0);
+  EXPECT_EQ(PaintPreviewWindow(nullptr, window_.get(), 0), 0);
+  EXPECT_EQ(CopyPreviewToClipboard(window_.get(), 0), 0);
+  EXPECT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 1), "OTHER.DQO").c_str()), 0);
+  EXPECT_EQ(LoadPreviewFile(Report(Pages(1, 1), "OTHER.DQO").c_str()), -1);
+  PRINT_JOB.running = false;
+  EXPECT_TRUE(canvas.finish().texts().empty());
+  EXPECT_EQ(std::string(PAGE_TEXT[0], 14), "THE JOB'S PAGE");
+  EXPECT_EQ(PREVIEW_PAGES.size(), 3u);
+  EXPECT_EQ(SheetTexts(2), (Texts{"page 3"}));
+}
+
+namespace {
+
+// A window that shows the preview and paints it on every WM_PAINT, as a
+// caller's window does; each answer is kept.
+std::vector<int32_t> PAINT_ANSWERS;
+LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, w, l);
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  PAINT_ANSWERS.push_back(PaintPreviewWindow(nullptr, window, 0));
+  return 0;
+}
+
+HWND PAINTED_WINDOW = nullptr;
+DocumentCalls PRINTER_CALLS;
+// Each sheet the printer starts finds the preview window waiting to be
+// painted, so the job's abort procedure dispatches a paint at every one.
+int StartPageWithPaintWaiting(HDC dc) {
+  InvalidateRect(PAINTED_WINDOW, nullptr, FALSE);
+  return PRINTER_CALLS.start_page(dc);
+}
+
+}  // namespace
+
+TEST_F(Preview, APreviewPaintedWhileAJobPrintsLeavesEveryPrintedPageItsOwn) {
+  WNDCLASSA type{};
+  type.lpfnWndProc = PreviewWindowProc;
+  type.hInstance = GetModuleHandleA(nullptr);
+  type.lpszClassName = "ZovkPaintedPreview";
+  RegisterClassA(&type);
+  PAINTED_WINDOW = CreateWindowExA(0, type.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                   0, 400, 500, nullptr, nullptr, type.hInstance, nullptr);
+  ASSERT_NE(PAINTED_WINDOW, nullptr);
+  // The sample's first page (the rating summary) is shown.
+  const std::string report = Report(ReadBytes(ZOVK_SAMPLE_REPORT));
+  ASSERT_EQ(OpenPreview(PAINTED_WINDOW, nullptr, report.c_str()), 1);
+  UpdateWindow(PAINTED_WINDOW);
+  PAINT_ANSWERS.clear();
+
+  DocumentDouble printer;
+  PRINTER_CALLS = DOCUMENT_CALLS;
+  DocumentCalls painting = PRINTER_CALLS;
+  painting.start_page = StartPageWithPaintWaiting;
+  SetDocumentCalls(painting);
+  user_.print_answer = AnswerPrintDialog(printer, {});
+  PrintReportFile(PAINTED_WINDOW, GetModuleHandleA(nullptr), report.c_str(), 0);
+  SetDocumentCalls(PRINTER_CALLS);
+  DestroyWindow(PAINTED_WINDOW);
+
+  // Three pages, one a sheet: each was painted for, and nothing was painted.
+  EXPECT_EQ(PAINT_ANSWERS, (std::vector<int32_t>{0, 0, 0}));
+  // Each sheet holds its own page's text, read back between the printer's
+  // marks of its start and end.
+  ASSERT_EQ(printer.pages.size(), 1u);
+  const EmfRecords& document = printer.pages[0];
+  std::vector<std::string> sheets;
+  const auto texts = document.texts();
+  std::size_t next_text = 0;
+  for (std::size_t i = 0; i < document.all().size(); ++i) {
+    const EmfRecord& r = document.all()[i];
+    if (r.type == EMR_GDICOMMENT &&
+        std::string(reinterpret_cast<const char*>(r.bytes.data()) + offsetof(EMRGDICOMMENT, Data),
+                    r.bytes.size() - offsetof(EMRGDICOMMENT, Data))
+                .rfind("StartPage", 0) == 0)
+      sheets.emplace_back();
+    if (next_text < texts.size() && texts[next_text].index == i) {
+      if (!sheets.empty()) sheets.back() += texts[next_text].text + "\n";
+      ++next_text;
+    }
+  }
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_EQ(sheets[0].rfind("PLATE HEAT EXCHANGER RATING", 0), 0u) << sheets[0];
+  EXPECT_EQ(sheets[1].rfind("PLATE GEOMETRY", 0), 0u) << sheets[1];
+  EXPECT_EQ(sheets[2].rfind("MESSAGES", 0), 0u) << sheets[2];
 }

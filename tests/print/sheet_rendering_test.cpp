@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "line_characters.h"
@@ -100,8 +101,8 @@ TEST_F(SheetRendering, TheCellFollowsTheTextFontAndThePagesASheet) {
 struct PlaceCase {
   int32_t per_sheet;
   int32_t p;
-  int32_t column, row;     // offsets when printed
-  int32_t preview_column;  // when previewed
+  int32_t column, row;    // offsets, printed and previewed alike
+  int32_t columns, rows;  // the place's grid of cells
   bool right, bottom, frame;
 };
 
@@ -110,11 +111,10 @@ class SheetPlaces : public SheetRendering, public ::testing::WithParamInterface<
 TEST_P(SheetPlaces, GiveTheOffsetsAndTheViewportOfTheirPlace) {
   const PlaceCase& c = GetParam();
   PAGES_PER_SHEET = c.per_sheet;
-  const SheetPlace place = PrintSheetPlace(c.per_sheet, c.p);
+  const SheetPlace place = SheetPlaceAt(c.per_sheet, c.p);
   EXPECT_EQ(place.column_offset, c.column);
   EXPECT_EQ(place.row_offset, c.row);
   EXPECT_EQ(place.frame_first, c.frame);
-  EXPECT_EQ(PreviewSheetPlace(c.per_sheet, c.p).column_offset, c.preview_column);
 
   EmfCanvas canvas;
   const int w = GetDeviceCaps(canvas.dc(), HORZRES);
@@ -123,8 +123,8 @@ TEST_P(SheetPlaces, GiveTheOffsetsAndTheViewportOfTheirPlace) {
   const EmfRecords records = canvas.finish();
   ASSERT_EQ(records.map_modes(), std::vector<int>{MM_ANISOTROPIC});
   ASSERT_EQ(records.window_extents().size(), 1u);
-  EXPECT_EQ(records.window_extents()[0].cx, 80 * 30);
-  EXPECT_EQ(records.window_extents()[0].cy, 62 * 40);
+  EXPECT_EQ(records.window_extents()[0].cx, c.columns * 30);
+  EXPECT_EQ(records.window_extents()[0].cy, c.rows * 40);
   ASSERT_EQ(records.viewport_origins().size(), 1u);
   EXPECT_EQ(records.viewport_origins()[0].x, c.right ? w / 2 : 0);
   EXPECT_EQ(records.viewport_origins()[0].y, c.bottom ? h / 2 : 0);
@@ -134,51 +134,62 @@ TEST_P(SheetPlaces, GiveTheOffsetsAndTheViewportOfTheirPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, SheetPlaces,
-                         ::testing::Values(PlaceCase{1, 1, 0, 0, 0, false, false, false},
-                                           PlaceCase{2, 1, 5, 3, 6, false, false, true},
-                                           PlaceCase{2, 2, 4, 3, 4, true, false, false},
-                                           PlaceCase{2, 3, 5, 3, 6, false, false, true},
-                                           PlaceCase{4, 1, 7, 3, 8, false, false, true},
-                                           PlaceCase{4, 2, 4, 3, 4, true, false, false},
-                                           PlaceCase{4, 3, 7, 2, 8, false, true, false},
-                                           PlaceCase{4, 4, 4, 2, 4, true, true, false},
-                                           PlaceCase{4, 5, 7, 3, 8, false, false, true}));
+                         ::testing::Values(PlaceCase{1, 1, 0, 0, 80, 62, false, false, false},
+                                           PlaceCase{2, 1, 5, 3, 88, 68, false, false, true},
+                                           PlaceCase{2, 2, 4, 3, 88, 68, true, false, false},
+                                           PlaceCase{2, 3, 5, 3, 88, 68, false, false, true},
+                                           PlaceCase{4, 1, 7, 3, 90, 68, false, false, true},
+                                           PlaceCase{4, 2, 4, 3, 90, 68, true, false, false},
+                                           PlaceCase{4, 3, 7, 2, 90, 68, false, true, false},
+                                           PlaceCase{4, 4, 4, 2, 90, 68, true, true, false},
+                                           PlaceCase{4, 5, 7, 3, 90, 68, false, false, true}));
 
-TEST_F(SheetRendering, TheTwoPageFrameIsARectangleAndAMiddleLine) {
+struct FrameCase {
+  int32_t per_sheet;
+  int32_t columns, rows;  // the sheet's grid of cells
+  RECT box;               // in cells of that grid
+  int32_t middle_x, middle_y;
+};
+
+class SheetFrames : public SheetRendering, public ::testing::WithParamInterface<FrameCase> {};
+
+// The frame lies on the sheet's grid of cells over the whole page area: a
+// hollow rectangle inside the area around every place's page, a line
+// between the places across and, at four pages, one down.
+TEST_P(SheetFrames, LieInsideThePageAreaOnTheSheetsGrid) {
+  const FrameCase& c = GetParam();
   EmfCanvas canvas;
   const int w = GetDeviceCaps(canvas.dc(), HORZRES);
   const int h = GetDeviceCaps(canvas.dc(), VERTRES);
-  DrawSheetFrame(nullptr, canvas.dc(), 2);
+  DrawSheetFrame(nullptr, canvas.dc(), c.per_sheet);
   const EmfRecords records = canvas.finish();
-  const double c = w / 160.0;
-  const double d = h / 62.0;
+  const auto x = [&](LONG column) { return static_cast<LONG>(column * (double(w) / c.columns)); };
+  const auto y = [&](LONG row) { return static_cast<LONG>(row * (double(h) / c.rows)); };
   ASSERT_EQ(records.rectangles().size(), 1u);
   const RECTL box = records.rectangles()[0].box;
-  EXPECT_EQ(box.left, static_cast<LONG>(3 * c));
-  EXPECT_EQ(box.top, static_cast<LONG>(2 * d));
-  EXPECT_EQ(box.right, static_cast<LONG>(166 * c) - 1);
-  EXPECT_EQ(box.bottom, static_cast<LONG>(61 * d) - 1);
-  ASSERT_EQ(records.moves().size(), 1u);
-  EXPECT_EQ(records.moves()[0].at.x, static_cast<LONG>(80 * c));
-  EXPECT_EQ(records.lines()[0].at.y, static_cast<LONG>(61 * d));
+  EXPECT_EQ(box.left, x(c.box.left));
+  EXPECT_EQ(box.top, y(c.box.top));
+  EXPECT_EQ(box.right, x(c.box.right) - 1);
+  EXPECT_EQ(box.bottom, y(c.box.bottom) - 1);
+  EXPECT_LT(box.right, w - 1);
+  EXPECT_LT(box.bottom, h - 1);
+  ASSERT_EQ(records.moves().size(), c.middle_y ? 2u : 1u);
+  EXPECT_EQ(records.moves()[0].at.x, x(c.middle_x));
+  EXPECT_EQ(records.lines()[0].at.y, y(c.box.bottom));
+  if (c.middle_y) {
+    EXPECT_EQ(records.moves()[1].at.y, y(c.middle_y));
+    EXPECT_EQ(records.lines()[1].at.x, x(c.box.right));
+  }
+  SheetFrameCells cells{};
+  ASSERT_TRUE(SheetFrameAt(c.per_sheet, &cells));
+  EXPECT_EQ(cells.columns, c.columns);
+  EXPECT_EQ(cells.rows, c.rows);
 }
 
-TEST_F(SheetRendering, TheFourPageFrameAddsTheLineAcrossAtHalfTheHeight) {
-  EmfCanvas canvas;
-  const int w = GetDeviceCaps(canvas.dc(), HORZRES);
-  const int h = GetDeviceCaps(canvas.dc(), VERTRES);
-  DrawSheetFrame(nullptr, canvas.dc(), 4);
-  const EmfRecords records = canvas.finish();
-  const double c = w / 160.0;
-  const double d = h / 124.0;
-  ASSERT_EQ(records.rectangles().size(), 1u);
-  EXPECT_EQ(records.rectangles()[0].box.left, static_cast<LONG>(5 * c));
-  EXPECT_EQ(records.rectangles()[0].box.bottom, static_cast<LONG>(122 * d) - 1);
-  ASSERT_EQ(records.moves().size(), 2u);
-  EXPECT_EQ(records.moves()[1].at.y, h / 2);
-  EXPECT_EQ(records.lines()[1].at.y, h / 2);
-  EXPECT_EQ(records.lines()[1].at.x, static_cast<LONG>(166 * c));
-}
+INSTANTIATE_TEST_SUITE_P(Frames, SheetFrames,
+                         ::testing::Values(FrameCase{2, 176, 68, {3, 2, 174, 66}, 88, 0},
+                                           FrameCase{4, 180, 136, {5, 2, 176, 134}, 90, 68}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
 TEST_F(SheetRendering, OneAPageSheetDrawsNoFrame) {
   EmfCanvas canvas;
@@ -253,6 +264,45 @@ TEST_F(SheetRendering, ALeaderOnAHugeCellStopsAt599Characters) {
   ASSERT_EQ(records.texts().size(), 1u);
   EXPECT_EQ(records.texts()[0].text.size(), 599u);
   EXPECT_EQ(records.texts()[0].text.substr(records.texts()[0].text.size() - 6), ": 12.5");
+}
+
+// The advances a text record gives its characters, added up: how wide it
+// was set.
+LONG SetWidth(const EmfRecord& record) {
+  const auto t = record.as<EMREXTTEXTOUTW>();
+  LONG width = 0;
+  for (DWORD i = 0; i < t.emrtext.nChars; ++i) {
+    INT dx = 0;
+    const std::size_t at = t.emrtext.offDx + i * sizeof(INT);
+    if (at + sizeof dx <= record.bytes.size())
+      std::memcpy(&dx, record.bytes.data() + at, sizeof dx);
+    width += dx;
+  }
+  return width;
+}
+
+// A segment wider in print than its cells is set closer, so that it ends
+// where its last cell ends and runs into no other page; one that fits keeps
+// its own spacing.
+TEST_F(SheetRendering, ASegmentWiderThanItsCellsEndsWithItsLastCell) {
+  PutRow(1, std::string(79, 'W'));
+  PutRow(2, "list");
+  EmfCanvas canvas;
+  CELL_SIZE cell{};
+  CreatePrintFonts(canvas.dc(), &cell);
+  ASSERT_GT(Width(canvas.dc(), PRINT_FONTS.text, std::string(79, 'W')), 79 * cell.width);
+  DrawPageBody(canvas.dc(), 3, cell);
+  // The fitting segment once more, written plainly on the same context.
+  const std::string narrow = "list ";
+  HGDIOBJ old = SelectObject(canvas.dc(), PRINT_FONTS.text);
+  TextOutA(canvas.dc(), 0, 0, narrow.data(), static_cast<int>(narrow.size()));
+  SelectObject(canvas.dc(), old);
+  const std::vector<EmfRecord> texts = canvas.finish().of(EMR_EXTTEXTOUTW);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_LE(SetWidth(texts[0]), 79 * cell.width);
+  EXPECT_GT(SetWidth(texts[0]), 79 * cell.width - 79);
+  EXPECT_EQ(texts[1].as<EMREXTTEXTOUTW>().emrtext.nChars, narrow.size());
+  EXPECT_EQ(SetWidth(texts[1]), SetWidth(texts[2]));
 }
 
 TEST_F(SheetRendering, ARightMarkEndsTheValueAtTheRightEdgeOfItsCell) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "default_printer.h"
 #include "document_calls.h"
 #include "modal_ui.h"
 #include "modal_ui_double.h"
@@ -23,21 +24,6 @@ int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
   DOCINFOA into = *doc;
   into.lpszOutput = OUTPUT_PATH.c_str();
   return PLATFORM_DOCUMENT_CALLS.start_doc(dc, &into);
-}
-
-// The person at the print dialog takes the default printer as the dialog
-// offers it: the printer named in the device names, in the device mode set up.
-BOOL ConfirmDefaultPrinter(PRINTDLGA* dialog) {
-  const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog->hDevNames));
-  const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(dialog->hDevMode));
-  if (!names || !mode) return FALSE;
-  const char* base = reinterpret_cast<const char*>(names);
-  dialog->hDC = CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset,
-                          base + names->wOutputOffset, mode);
-  GlobalUnlock(dialog->hDevNames);
-  GlobalUnlock(dialog->hDevMode);
-  dialog->nCopies = 1;
-  return dialog->hDC != nullptr;
 }
 
 int Count(const std::string& text, const std::string& part) {

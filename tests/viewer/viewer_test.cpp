@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "../print/dib_canvas.h"
 #include "language_setting.h"
+#include "print_job.h"
 #include "print_preview.h"
 #include "settings_file.h"
 #include "sheet_rendering.h"
@@ -31,6 +34,19 @@ class Viewer : public ::testing::Test {
     return title;
   }
   void Key(WPARAM key) { SendMessageA(window_, WM_KEYDOWN, key, 0); }
+  // What the window shows, dot by dot.
+  std::vector<DWORD> Shown() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    DibCanvas copy(client.right, client.bottom);
+    HDC dc = GetDC(window_);
+    BitBlt(copy.dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window_, dc);
+    std::vector<DWORD> dots;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) dots.push_back(copy.Pixel(x, y));
+    return dots;
+  }
 
   SettingsFileGuard settings_;
   HWND window_ = nullptr;
@@ -69,4 +85,44 @@ TEST_F(Viewer, CtrlCPutsTheShownSheetOnTheClipboard) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_METAFILEPICT));
   CloseClipboard();
+}
+
+// The window opens in its sheet's proportions, upright or turned sideways
+// at two pages a sheet, the sheet filling it but for the preview's margin.
+TEST_F(Viewer, OpensInItsSheetsProportions) {
+  for (const char* format : {"1 per 1", "2 per 1", "4 per 1"}) {
+    WritePrivateProfileStringA("Print Format", "Output", format, SETTINGS_FILE);
+    window_ = OpenViewerWindow(GetModuleHandleA(nullptr), ZOVK_SAMPLE_REPORT);
+    ASSERT_NE(window_, nullptr);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const double paper = std::string(format) == "2 per 1" ? 297.0 / 210 : 210.0 / 297;
+    EXPECT_NEAR(double(client.right) / client.bottom, paper, 0.03) << format;
+    const RECT sheet = PreviewSheetRect(window_, PREVIEW_PAGES_PER_SHEET);
+    EXPECT_GT(sheet.right - sheet.left, 0.9 * client.right) << format;
+    EXPECT_GT(sheet.bottom - sheet.top, 0.9 * client.bottom) << format;
+    DestroyWindow(window_);
+    window_ = nullptr;
+  }
+}
+
+// While a print job holds the preview's state the library paints nothing,
+// and the window goes on showing its last picture; the sheet paged to
+// meanwhile shows once the job is over.
+TEST_F(Viewer, KeepsShowingItsLastPictureWhileAJobRuns) {
+  window_ = OpenViewerWindow(GetModuleHandleA(nullptr), ZOVK_SAMPLE_REPORT);
+  ASSERT_NE(window_, nullptr);
+  UpdateWindow(window_);
+  const std::vector<DWORD> first = Shown();
+  PRINT_JOB.running = true;
+  Key(VK_NEXT);
+  // Uncovered meanwhile: the whole window to be erased and painted again.
+  InvalidateRect(window_, nullptr, TRUE);
+  UpdateWindow(window_);
+  const std::vector<DWORD> during = Shown();
+  PRINT_JOB.running = false;
+  EXPECT_EQ(during, first);
+  InvalidateRect(window_, nullptr, FALSE);
+  UpdateWindow(window_);
+  EXPECT_NE(Shown(), first);
 }

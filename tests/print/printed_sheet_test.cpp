@@ -1,0 +1,259 @@
+// Reports printed as a user prints them, on the real PostScript printer of
+// the printer prefix, and read back by Ghostscript as ink: how many sheets
+// come out, where each page's ink lies on its sheet, the sheet frame, the
+// pictures in their cells. Places and cells are worked out from the page
+// area the printer reports; ink may stray by a fraction of a cell.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../drawing/container_bytes.h"
+#include "page_buffers.h"
+#include "printed_sheets.h"
+#include "report_pages_sink.h"
+#include "run_folders.h"
+#include "sheet_pictures.h"
+
+namespace {
+
+// The rectangle less a margin of the given shares of the page area.
+RECT Inside(const RECT& r, const RECT& area, double share_x, double share_y) {
+  const LONG dx = LONG(share_x * (area.right - area.left));
+  const LONG dy = LONG(share_y * (area.bottom - area.top));
+  return {r.left + dx, r.top + dy, r.right - dx, r.bottom - dy};
+}
+// A fraction of a cell at four pages a sheet, either way: what ink may stray.
+RECT Tolerated(const RECT& r, const RECT& area) { return Inside(r, area, -1.0 / 400, -1.0 / 300); }
+RECT WithinTolerance(const RECT& r, const RECT& area) {
+  return Inside(r, area, 1.0 / 400, 1.0 / 300);
+}
+
+std::string Where(int sheet, int p) {
+  return "sheet " + std::to_string(sheet + 1) + ", place " + std::to_string(p);
+}
+
+// Every page's ink inside its place, clear of the place's edges, and none
+// anywhere else: no page reaches into its neighbour's place or off the
+// sheet. `pages` marks the places (from 1) that hold a page with ink.
+void ExpectPagesInTheirPlaces(const PrintedSheets& printed, int sheet, int per_sheet,
+                              const std::vector<int>& pages) {
+  const InkBitmap& bitmap = printed.sheet(sheet);
+  const FrameLines frame = per_sheet > 1 ? FindFrameLines(bitmap, printed.area) : FrameLines{};
+  int in_places = 0;
+  for (int p = 1; p <= (per_sheet == 2 || per_sheet == 4 ? per_sheet : 1); ++p) {
+    const RECT place = printed.Place(per_sheet, p);
+    const PageInk ink = PageInkIn(bitmap, frame, place);
+    in_places += ink.dots;
+    if (std::find(pages.begin(), pages.end(), p) == pages.end()) {
+      EXPECT_EQ(ink.dots, 0) << Where(sheet, p) << " holds no page";
+      continue;
+    }
+    EXPECT_GT(ink.dots, 0) << Where(sheet, p);
+    // Alone on its sheet a page has the whole page area; beside others it
+    // keeps clear of their places.
+    const RECT clear = per_sheet > 1 ? WithinTolerance(place, printed.area) : place;
+    EXPECT_EQ(PageInkIn(bitmap, frame, clear).dots, ink.dots)
+        << Where(sheet, p) << ": ink at the place's edge, box " << ink.box.left << ","
+        << ink.box.top << "-" << ink.box.right << "," << ink.box.bottom << " in " << place.left
+        << "," << place.top << "-" << place.right << "," << place.bottom;
+  }
+  const PageInk all = PageInkIn(bitmap, frame, {0, 0, bitmap.width, bitmap.height});
+  EXPECT_EQ(all.dots, in_places) << "sheet " << sheet + 1 << ": ink outside the page area, box "
+                                 << all.box.left << "," << all.box.top << "-" << all.box.right
+                                 << "," << all.box.bottom;
+}
+
+// The frame of two or four pages: closed on all four sides, on the sheet,
+// with its middle lines between the places running from side to side.
+void ExpectClosedFrame(const PrintedSheets& printed, int sheet, int per_sheet) {
+  const InkBitmap& bitmap = printed.sheet(sheet);
+  const RECT& area = printed.area;
+  const FrameLines frame = FindFrameLines(bitmap, area);
+  ASSERT_EQ(frame.columns.size(), 3u) << "sheet " << sheet + 1 << ": left, middle, right";
+  ASSERT_EQ(frame.rows.size(), per_sheet == 4 ? 3u : 2u) << "sheet " << sheet + 1;
+  const int left = frame.columns.front();
+  const int right = frame.columns.back();
+  const int top = frame.rows.front();
+  const int bottom = frame.rows.back();
+  EXPECT_GT(left, area.left);
+  EXPECT_LT(right, area.right - 1) << "the frame's right side lies on the sheet";
+  EXPECT_GT(top, area.top);
+  EXPECT_LT(bottom, area.bottom - 1);
+  EXPECT_NEAR(frame.columns[1], (area.left + area.right) / 2, 2);
+  if (per_sheet == 4) EXPECT_NEAR(frame.rows[1], (area.top + area.bottom) / 2, 2);
+  // Inked in every dot from end to end, give or take a dot either side.
+  const auto along_row = [&](int y) {
+    int covered = 0;
+    for (int x = left; x <= right; ++x)
+      covered += bitmap.Inked(x, y - 1) || bitmap.Inked(x, y) || bitmap.Inked(x, y + 1);
+    return covered >= right - left;
+  };
+  const auto along_column = [&](int x) {
+    int covered = 0;
+    for (int y = top; y <= bottom; ++y)
+      covered += bitmap.Inked(x - 1, y) || bitmap.Inked(x, y) || bitmap.Inked(x + 1, y);
+    return covered >= bottom - top;
+  };
+  for (int y : frame.rows) EXPECT_TRUE(along_row(y)) << "line across at " << y;
+  for (int x : frame.columns) EXPECT_TRUE(along_column(x)) << "line down at " << x;
+}
+
+class PrintedSheet : public ::testing::Test {
+ protected:
+  void SetUp() override { std::strcpy(FOLDER_BUFFERS.program_folder, folder_.path().c_str()); }
+  void TearDown() override { FOLDER_BUFFERS = {}; }
+  std::string Report(const std::string& text) {
+    const std::string path = folder_ / "RUN1.DQO";
+    WriteBytes(path, text);
+    return path;
+  }
+  ScratchFolder folder_;
+};
+
+struct SampleCase {
+  int per_sheet;
+  std::vector<std::vector<int>> places;  // of each sheet, the places holding a page
+};
+class PrintedSample : public PrintedSheet, public ::testing::WithParamInterface<SampleCase> {};
+
+// The sample report: the rating summary and the plate geometry, a page
+// break, the messages.
+TEST_P(PrintedSample, ComesOutOnItsSheetsWithEveryPageInItsPlaceAndTheFrameClosed) {
+  const SampleCase& c = GetParam();
+  const PrintedSheets printed =
+      PrintReportSheets(Report(ReadBytes(ZOVK_SAMPLE_REPORT)), c.per_sheet);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  ASSERT_EQ(printed.count(), static_cast<int>(c.places.size()));
+  for (int s = 0; s < printed.count(); ++s) {
+    ExpectPagesInTheirPlaces(printed, s, c.per_sheet, c.places[std::size_t(s)]);
+    if (c.per_sheet > 1) ExpectClosedFrame(printed, s, c.per_sheet);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedSample,
+                         ::testing::Values(SampleCase{1, {{1}, {1}, {1}}},
+                                           SampleCase{2, {{1, 2}, {1}}},
+                                           SampleCase{4, {{1, 2}, {1}}}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
+
+struct FullPageCase {
+  int per_sheet;
+  // 'F' a page of 61 full lines of 79 characters, 'B' a page of one blank
+  // line, '|' a page break.
+  std::string layout;
+};
+class PrintedFullPage : public PrintedSheet, public ::testing::WithParamInterface<FullPageCase> {};
+
+// A full page reaches the far corner of its place, its last cell inside it,
+// and nothing of it lands in its neighbours' places, whichever place it has.
+TEST_P(PrintedFullPage, ReachesTheFarCornerOfItsPlaceAndNoFurther) {
+  const FullPageCase& c = GetParam();
+  std::string full_line;
+  for (int i = 0; i < 79; ++i) full_line += char('0' + i % 10);
+  std::string text;
+  for (char page : c.layout) {
+    if (page == '|') {
+      text += "[Page break]\n";
+    } else if (page == 'B') {
+      text += BodyLine("", '1');
+    } else {
+      text += BodyLine(full_line, '1');
+      for (int row = 1; row < 61; ++row) text += BodyLine(full_line);
+    }
+  }
+  const PrintedSheets printed = PrintReportSheets(Report(text), c.per_sheet);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  // The pages of each sheet, in their places.
+  std::vector<std::string> sheets(1);
+  for (char page : c.layout) {
+    if (page == '|' || static_cast<int>(sheets.back().size()) == c.per_sheet) sheets.emplace_back();
+    if (page != '|') sheets.back() += page;
+  }
+  ASSERT_EQ(printed.count(), static_cast<int>(sheets.size()));
+  for (int s = 0; s < printed.count(); ++s) {
+    const std::string& pages = sheets[std::size_t(s)];
+    std::vector<int> full;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+      if (pages[i] == 'F') full.push_back(static_cast<int>(i) + 1);
+    ExpectPagesInTheirPlaces(printed, s, c.per_sheet, full);
+    const FrameLines frame =
+        c.per_sheet > 1 ? FindFrameLines(printed.sheet(s), printed.area) : FrameLines{};
+    for (int p : full) {
+      const RECT place = printed.Place(c.per_sheet, p);
+      const RECT box = PageInkIn(printed.sheet(s), frame, place).box;
+      // The last line and the last column are printed, near the place's far corner.
+      EXPECT_GT(box.right, place.left + 0.85 * (place.right - place.left)) << Where(s, p);
+      EXPECT_GT(box.bottom, place.top + 0.85 * (place.bottom - place.top)) << Where(s, p);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedFullPage,
+                         ::testing::Values(FullPageCase{1, "F"}, FullPageCase{2, "FB|BF"},
+                                           FullPageCase{4, "FBBF|BFFB"}),
+                         [](const auto& info) { return std::to_string(info.param.per_sheet); });
+
+class PrintedPictures : public PrintedSheet, public ::testing::WithParamInterface<int> {};
+
+// The top-left corners of the cells (columns and rows from 1) of place p.
+RECT CellRect(const PrintedSheets& printed, int per_sheet, int p, int c1, int r1, int c2, int r2) {
+  const RECT place = printed.Place(per_sheet, p);
+  const SheetPlace grid = SheetPlaceAt(per_sheet, p);
+  const auto x = [&](int column) {
+    return LONG(place.left + double(column - 1 + grid.column_offset) * (place.right - place.left) /
+                                 grid.columns);
+  };
+  const auto y = [&](int row) {
+    return LONG(place.top +
+                double(row - 1 + grid.row_offset) * (place.bottom - place.top) / grid.rows);
+  };
+  return {x(c1), y(r1), x(c2), y(r2)};
+}
+
+// An enhanced metafile (from the program folder, its left half black) and a
+// drawing of the report's own container, on every page of a sheet: each
+// fills its cells, whichever place its page has.
+TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
+  const int per_sheet = GetParam();
+  ASSERT_TRUE(WriteHalfBlackEmf(folder_ / "LOGO.EMF"));
+  // A drawing twice as wide as high: its outline and both diagonals.
+  const std::vector<DRAWING_RECORD> records = {
+      Record('L', 1),    Record('M', 0, 0), Record('D', 4, 0), Record('D', 4, 2), Record('D', 0, 2),
+      Record('D', 0, 0), Record('D', 4, 2), Record('M', 0, 2), Record('D', 4, 0), Record('T')};
+  std::string container;
+  std::string text;
+  for (int page = 1; page <= per_sheet; ++page) {
+    container += DrawingBytesOf(records, "", "CROSS", 4.0f, 2.0f);
+    text += "$$$LOGO.EMF 41 3 78 20\n$$$RUN1.ZFD 5 30 35 50\n" + BodyLine("", '1');
+    for (int row = 1; row < 55; ++row) text += BodyLine("");
+  }
+  WriteBytes(folder_ / "RUN1.ZFD", container);
+  const PrintedSheets printed = PrintReportSheets(Report(text), per_sheet);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  ASSERT_EQ(printed.count(), 1);
+  const InkBitmap& sheet = printed.sheet(0);
+  const FrameLines frame = per_sheet > 1 ? FindFrameLines(sheet, printed.area) : FrameLines{};
+  for (int p = 1; p <= per_sheet; ++p) {
+    const RECT logo = CellRect(printed, per_sheet, p, 41, 3, 78, 20);
+    const RECT drawing = CellRect(printed, per_sheet, p, 5, 30, 35, 50);
+    EXPECT_EQ(sheet.InkIn(Around(BlackHalfMiddle(logo))), 25)
+        << "the middle of the metafile's black half, place " << p;
+    EXPECT_EQ(sheet.InkIn(Around(WhiteHalfMiddle(logo))), 0)
+        << "the middle of the metafile's white half, place " << p;
+    const LONG drawing_x = (drawing.left + drawing.right) / 2;
+    const LONG drawing_y = (drawing.top + drawing.bottom) / 2;
+    EXPECT_GT(sheet.InkIn({drawing_x - 2, drawing_y - 2, drawing_x + 3, drawing_y + 3}), 0)
+        << "the middle of the drawing's cells, place " << p;
+    const RECT place = printed.Place(per_sheet, p);
+    EXPECT_EQ(PageInkIn(sheet, frame, place).dots,
+              PageInkIn(sheet, frame, Tolerated(logo, printed.area)).dots +
+                  PageInkIn(sheet, frame, Tolerated(drawing, printed.area)).dots)
+        << "ink outside the pictures' cells, place " << p;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedPictures, ::testing::Values(1, 2, 4));
+
+}  // namespace
