@@ -443,8 +443,9 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
   ScratchFolder program;
   std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
   ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
-  // A drawing twice as wide as high, crossed by its diagonals.
-  WriteBytes(program / "RUN1.ZFD",
+  // A drawing twice as wide as high, crossed by its diagonals, in the
+  // report's own container.
+  WriteBytes(folder_ / "RUN1.ZFD",
              DrawingBytesOf({Record('L', 1), Record('M', 0, 0), Record('D', 4, 2),
                              Record('M', 0, 2), Record('D', 4, 0), Record('T')},
                             "", "CROSS", 4.0f, 2.0f));

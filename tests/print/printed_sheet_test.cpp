@@ -212,20 +212,24 @@ RECT CellRect(const PrintedSheets& printed, int per_sheet, int p, int c1, int r1
   return {x(c1), y(r1), x(c2), y(r2)};
 }
 
+// A drawing twice as wide as high: its outline and both diagonals.
+std::string CrossDrawing() {
+  const std::vector<DRAWING_RECORD> records = {
+      Record('L', 1),    Record('M', 0, 0), Record('D', 4, 0), Record('D', 4, 2), Record('D', 0, 2),
+      Record('D', 0, 0), Record('D', 4, 2), Record('M', 0, 2), Record('D', 4, 0), Record('T')};
+  return DrawingBytesOf(records, "", "CROSS", 4.0f, 2.0f);
+}
+
 // An enhanced metafile (from the program folder, its left half black) and a
 // drawing of the report's own container, on every page of a sheet: each
 // fills its cells, whichever place its page has.
 TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
   const int per_sheet = GetParam();
   ASSERT_TRUE(WriteHalfBlackEmf(folder_ / "LOGO.EMF"));
-  // A drawing twice as wide as high: its outline and both diagonals.
-  const std::vector<DRAWING_RECORD> records = {
-      Record('L', 1),    Record('M', 0, 0), Record('D', 4, 0), Record('D', 4, 2), Record('D', 0, 2),
-      Record('D', 0, 0), Record('D', 4, 2), Record('M', 0, 2), Record('D', 4, 0), Record('T')};
   std::string container;
   std::string text;
   for (int page = 1; page <= per_sheet; ++page) {
-    container += DrawingBytesOf(records, "", "CROSS", 4.0f, 2.0f);
+    container += CrossDrawing();
     text += "$$$LOGO.EMF 41 3 78 20\n$$$RUN1.ZFD 5 30 35 50\n" + BodyLine("", '1');
     for (int row = 1; row < 55; ++row) text += BodyLine("");
   }
@@ -255,5 +259,30 @@ TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedPictures, ::testing::Values(1, 2, 4));
+
+// The report's drawings are found by the report's own folder: printed from
+// any other current folder, the sheet carries the same ink.
+TEST_F(PrintedSheet, ComesOutTheSameFromAnotherCurrentFolder) {
+  // The metafile in a program folder of its own, the container beside the
+  // report only.
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  ASSERT_TRUE(WriteHalfBlackEmf(program / "LOGO.EMF"));
+  WriteBytes(folder_ / "RUN1.ZFD", CrossDrawing());
+  std::string text = "$$$LOGO.EMF 41 3 78 20\n$$$RUN1.ZFD 5 30 35 50\n" + BodyLine("PLATE", '1');
+  for (int row = 1; row < 55; ++row) text += BodyLine("row " + std::to_string(row));
+  const std::string report = Report(text);
+  ScratchFolder elsewhere;
+  const PrintedSheets here = PrintReportSheets(report, 2);
+  const PrintedSheets there = PrintReportSheets(report, 2, elsewhere.path());
+  EXPECT_TRUE(there.messages.empty()) << there.messages[0];
+  ASSERT_EQ(here.count(), 1);
+  ASSERT_EQ(there.count(), 1);
+  const RECT drawing = CellRect(there, 2, 1, 5, 30, 35, 50);
+  const LONG x = (drawing.left + drawing.right) / 2;
+  const LONG y = (drawing.top + drawing.bottom) / 2;
+  EXPECT_GT(there.sheet(0).InkIn({x - 2, y - 2, x + 3, y + 3}), 0) << "the drawing is printed";
+  EXPECT_TRUE(here.sheet(0).gray == there.sheet(0).gray);
+}
 
 }  // namespace
