@@ -1,12 +1,12 @@
 // The case file's backup on disk.
-#include "case_backup.h"
+#include "drivers/case_backup.h"
 
 #include <windows.h>
 
 #include <utility>
 
-#include "file_replacement.h"
-#include "holders.h"
+#include "include/holders.h"
+#include "services/file_replacement_face.h"
 
 namespace {
 

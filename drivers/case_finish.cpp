@@ -1,12 +1,12 @@
 // FINISH_CASE: the end of the block's run, kept (the host's final data go into
 // the case and the case file is saved) or discarded (the case file is copied
 // back from the backup that the execute call made).
-#include "case_backup.h"
-#include "case_save.h"
-#include "connection_table.h"
-#include "drivers.h"
-#include "exchange.h"
-#include "side_curves.h"
+#include "drivers/case_backup.h"
+#include "drivers/case_save.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "drivers/side_curves.h"
+#include "exchange/exchange_face.h"
 
 namespace {
 

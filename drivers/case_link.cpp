@@ -1,6 +1,6 @@
 // The block's description, copied from the host's ids and options at the
 // start of every execute and output call.
-#include "case_link.h"
+#include "drivers/case_link_face.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 // The case file's path and its backup's path: plain text work.
 #include <cstring>
 
-#include "case_backup.h"
-#include "fixed_text.h"
+#include "drivers/case_backup.h"
+#include "include/fixed_text.h"
 
 namespace {
 constexpr std::string_view kCaseExtension = ".QXN";

@@ -2,14 +2,14 @@
 // the case file to the message codes that make the case be saved.
 #include <algorithm>
 
-#include "case_backup.h"
-#include "case_link.h"
-#include "case_save.h"
-#include "connection_table.h"
-#include "drivers.h"
-#include "exchange.h"
-#include "holders.h"
-#include "side_curves.h"
+#include "drivers/case_backup.h"
+#include "drivers/case_link_face.h"
+#include "drivers/case_save.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "drivers/side_curves.h"
+#include "exchange/exchange_face.h"
+#include "include/holders.h"
 
 // The codes after which the run's case is saved and closed, in the order tested.
 inline constexpr int64_t CASE_SAVE_MESSAGES[] = {6, 53, 17, 40, 39};

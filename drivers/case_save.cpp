@@ -1,11 +1,11 @@
 // Saving and closing the connection's case.
-#include "case_save.h"
+#include "drivers/case_save.h"
 
 #include <cstring>
 #include <string>
 
-#include "case_backup.h"
-#include "holders.h"
+#include "drivers/case_backup.h"
+#include "include/holders.h"
 
 namespace {
 

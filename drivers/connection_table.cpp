@@ -1,5 +1,5 @@
 // The connection table: one case server per connection key.
-#include "connection_table.h"
+#include "drivers/connection_table_face.h"
 
 #include <ole2.h>
 #include <windows.h>

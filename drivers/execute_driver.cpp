@@ -1,10 +1,10 @@
 // HANDLE_EXECUTE: one execute call copies the block's description into
 // CASE_LINK, selects the unit set and runs the case.
-#include "case_backup.h"
-#include "case_link.h"
-#include "drivers.h"
-#include "exchange.h"
-#include "unit_factors.h"
+#include "drivers/case_backup.h"
+#include "drivers/case_link_face.h"
+#include "drivers/drivers_face.h"
+#include "drivers/unit_factors_face.h"
+#include "exchange/exchange_face.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "case_variables.h"
-#include "connection_table.h"
-#include "drivers.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "exchange/case_variables_face.h"
 
 void HANDLE_EXIT() {
   CaseData* case_data = nullptr;

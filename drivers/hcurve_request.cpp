@@ -2,10 +2,10 @@
 // curves, with which flows and at which pressure levels.
 #include <algorithm>
 
-#include "drivers.h"
-#include "hcurve_records.h"
-#include "markers.h"
-#include "pressure_levels.h"
+#include "drivers/drivers_face.h"
+#include "drivers/hcurve_records.h"
+#include "drivers/pressure_levels.h"
+#include "include/markers.h"
 
 namespace {
 

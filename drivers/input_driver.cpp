@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "case_backup.h"
-#include "connection_table.h"
-#include "data_files.h"
-#include "drivers.h"
-#include "holders.h"
-#include "repository.h"
+#include "drivers/case_backup.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "include/holders.h"
+#include "include/repository.h"
+#include "runenv/data_files_face.h"
 
 namespace {
 

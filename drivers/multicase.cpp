@@ -1,8 +1,8 @@
 // The multi-case driver: two texts to the connection's case server and back.
 #include <string_view>
 
-#include "connection_table.h"
-#include "drivers.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // HANDLE_OUTPUT: one output call fills CASE_LINK again, hands the case path to
 // the loader, selects the unit set and keeps or discards the run.
-#include "case_link.h"
-#include "drivers.h"
-#include "loader.h"
-#include "unit_factors.h"
+#include "drivers/case_link_face.h"
+#include "drivers/drivers_face.h"
+#include "drivers/unit_factors_face.h"
+#include "include/loader.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The choice of the pressure levels of a heat-release-curve request.
-#include "pressure_levels.h"
+#include "drivers/pressure_levels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "markers.h"
+#include "include/markers.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // One side's heat-release curves, read one by one into the case.
-#include "side_curves.h"
+#include "drivers/side_curves.h"
 
 #include <algorithm>
 
-#include "case_link.h"
-#include "exchange.h"
+#include "drivers/case_link_face.h"
+#include "exchange/exchange_face.h"
 
 // The drivers hand a side's list on as one run of ids.
 static_assert(sizeof(CaseLink::HOTCURVE) == CURVE_IDS_PER_SIDE * FixedText<128>::size());

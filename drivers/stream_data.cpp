@@ -1,9 +1,9 @@
 // A stream's flow and conditions for the heat-release-curve request.
 #include <cstdint>
 
-#include "fixed_record.h"
-#include "hcurve_records.h"
-#include "repository.h"
+#include "drivers/hcurve_records.h"
+#include "include/fixed_record.h"
+#include "include/repository.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The factors between host values and the calculation's units, one set per
 // unit system. One unit of the set is worth the factor in SI units (kg, m, s,
 // K, W, Pa); set 4 is SI throughout except power, taken in kW.
-#include "unit_factors.h"
+#include "drivers/unit_factors_face.h"
 
 UnitFactors UNIT_FACTORS;
 

@@ -1,6 +1,6 @@
 // CREATE_UNIT_OBJECT: the block's unit input object, created empty.
-#include "drivers.h"
-#include "repository.h"
+#include "drivers/drivers_face.h"
+#include "include/repository.h"
 
 namespace {
 constexpr char kUnitClass[] = "plate_heat_exchanger_unit_INPUT";

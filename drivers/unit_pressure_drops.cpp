@@ -1,10 +1,10 @@
 // The unit's pressure drops per side for the heat-release-curve request.
 #include <algorithm>
 
-#include "arrays.h"
-#include "hcurve_records.h"
-#include "markers.h"
-#include "repository.h"
+#include "drivers/hcurve_records.h"
+#include "exchange/arrays_face.h"
+#include "include/markers.h"
+#include "include/repository.h"
 
 namespace {
 

@@ -4,20 +4,20 @@
 // steps inside a structured exception guard; a failure anywhere inside ends
 // the steps at once and the loader's fault code is mapped onto the host's
 // status word after the guard.
-#include "entry_points.h"
+#include "include/entry_points.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "connection_table.h"
-#include "drivers.h"
-#include "exception_filters.h"
-#include "loader.h"
-#include "module_handle.h"
-#include "run_services.h"
-#include "run_setup.h"
-#include "status_mapping.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "entry/exception_filters.h"
+#include "entry/module_handle.h"
+#include "entry/run_setup.h"
+#include "entry/status_mapping.h"
+#include "include/loader.h"
+#include "runenv/run_services_face.h"
 
 namespace {
 

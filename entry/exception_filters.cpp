@@ -1,7 +1,7 @@
 // The exception filters of the guarded entry points.
-#include "exception_filters.h"
+#include "entry/exception_filters.h"
 
-#include "loader.h"
+#include "include/loader.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The module entry routine: keeps the library's module handle.
-#include "module_handle.h"
+#include "entry/module_handle.h"
 
 HMODULE MODULE_HANDLE = nullptr;
 

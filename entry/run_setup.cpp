@@ -1,12 +1,12 @@
 // The run set-up of the input, execute and output entry points.
-#include "run_setup.h"
+#include "entry/run_setup.h"
 
 #include <cstring>
 
-#include "loader.h"
-#include "module_handle.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "entry/module_handle.h"
+#include "include/loader.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
 
 bool CopyCasePath(const char* case_path, int64_t case_path_len,
                   char (&buffer)[CASE_PATH_BUFFER_SIZE]) {

@@ -1,7 +1,7 @@
 // The mapping of a guarded call's fault code onto the host's status word.
-#include "status_mapping.h"
+#include "entry/status_mapping.h"
 
-#include "markers.h"
+#include "include/markers.h"
 
 int64_t MapFaultCode(EntryKind entry, uint32_t fault_code, int64_t host_status) {
   if (entry == EntryKind::kExecute) return host_status;

@@ -1,14 +1,14 @@
 // The allocator of the arrays sized from the repository's counts, and the
 // raise that ends a call when memory runs out.
-#include "arrays.h"
+#include "exchange/arrays_face.h"
 
 #include <cstdlib>
 #include <limits>
 
-#include "failure_countdown.h"
-#include "loader.h"
-#include "markers.h"
-#include "test_seams.h"
+#include "include/failure_countdown.h"
+#include "include/loader.h"
+#include "include/markers.h"
+#include "include/test_seams.h"
 
 namespace {
 

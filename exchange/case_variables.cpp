@@ -3,14 +3,14 @@
 // No server result code is tested: a failed put leaves the variable as the
 // server left it, a failed get leaves the value text blank and so the working
 // value as it was.
-#include "case_variables.h"
+#include "exchange/case_variables_face.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "fixed_text.h"
+#include "include/fixed_text.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Index layout, side lookup, value cleaning and phase tables of the curve
 // transfer: what goes where, before any server is asked.
-#include "curve_layout.h"
+#include "exchange/curve_layout.h"
 
 #include <algorithm>
 
-#include "fixed_text.h"
-#include "markers.h"
+#include "include/fixed_text.h"
+#include "include/markers.h"
 
 namespace {
 

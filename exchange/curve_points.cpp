@@ -1,15 +1,15 @@
 // PUT_CURVE_POINTS: one heat-release curve into the case's property inputs.
 // Where each value goes is decided by the curve layout; this file hands the
 // values to the case, each followed by the given flag at its index.
-#include "curve_points.h"
+#include "exchange/curve_points.h"
 
 #include <span>
 #include <string_view>
 
-#include "case_link.h"
-#include "case_variables.h"
-#include "curve_layout.h"
-#include "unit_factors.h"
+#include "drivers/case_link_face.h"
+#include "drivers/unit_factors_face.h"
+#include "exchange/case_variables_face.h"
+#include "exchange/curve_layout.h"
 
 static_assert(HOT_CURVE_SIDE == HOT_SIDE && COLD_CURVE_SIDE == COLD_SIDE);
 

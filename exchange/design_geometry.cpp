@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "case_variables.h"
-#include "exchange.h"
+#include "exchange/case_variables_face.h"
+#include "exchange/exchange_face.h"
 
 namespace {
 

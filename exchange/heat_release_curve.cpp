@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "arrays.h"
-#include "curve_points.h"
-#include "exchange.h"  // READ_HEAT_RELEASE_CURVE
-#include "repository.h"
+#include "exchange/arrays_face.h"
+#include "exchange/curve_points.h"
+#include "exchange/exchange_face.h"  // READ_HEAT_RELEASE_CURVE
+#include "include/repository.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "case_variables.h"
-#include "exchange.h"
-#include "value_text.h"
+#include "exchange/case_variables_face.h"
+#include "exchange/exchange_face.h"
+#include "exchange/value_text.h"
 
 void GET_PROGRAM_MESSAGES(CaseData** case_data, int64_t* message_count, int64_t* message_codes) {
   const ComPtr<ArrayVariables> results = GetArrayResults(case_data);

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "case_variables.h"
-#include "exchange.h"
-#include "fixed_text.h"
+#include "exchange/case_variables_face.h"
+#include "exchange/exchange_face.h"
+#include "include/fixed_text.h"
 
 namespace {
 

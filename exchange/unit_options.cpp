@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "arrays.h"
-#include "case_variables.h"
-#include "exchange.h"
-#include "markers.h"
-#include "repository.h"
-#include "unit_factors.h"
+#include "drivers/unit_factors_face.h"
+#include "exchange/arrays_face.h"
+#include "exchange/case_variables_face.h"
+#include "exchange/exchange_face.h"
+#include "include/markers.h"
+#include "include/repository.h"
 
 namespace {
 

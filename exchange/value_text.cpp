@@ -3,7 +3,7 @@
 // std::to_chars and std::from_chars keep the texts independent of the locale
 // that the host may have set in the process: the case server always gets a
 // decimal point.
-#include "value_text.h"
+#include "exchange/value_text.h"
 
 #include <charconv>
 #include <cmath>

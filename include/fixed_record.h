@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "repository.h"
+#include "include/repository.h"
 
 template <int64_t Integers, int64_t Extras2, int64_t Reals, int64_t Extras4, int64_t Texts,
           int64_t TextLength, int64_t Extras6>

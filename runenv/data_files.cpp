@@ -1,7 +1,7 @@
 // The data-file finder. Only the private ".PDA" files are looked for on disk;
 // every other answer is a path whether the file exists or not, and opening it
 // is the caller's business.
-#include "data_files.h"
+#include "runenv/data_files_face.h"
 
 #include <windows.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "loader.h"
-#include "run_folders.h"
+#include "include/loader.h"
+#include "runenv/run_folders_face.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "run_folders.h"
+#include "runenv/run_folders_face.h"
 
 FolderBuffers FOLDER_BUFFERS;
 

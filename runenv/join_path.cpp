@@ -1,7 +1,7 @@
 // Paths made of a folder that ends in its separator and a file name.
 #include <cstring>
 
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 char* JoinPath(char* buffer, const char* folder, const char* name) {
   std::strcpy(buffer, folder);

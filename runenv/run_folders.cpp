@@ -1,11 +1,11 @@
 // The computational side's record of the run's folders and names.
-#include "run_folders.h"
+#include "runenv/run_folders_face.h"
 
 #include <cstring>
 #include <string_view>
 
-#include "fixed_text.h"
-#include "loader.h"
+#include "include/fixed_text.h"
+#include "include/loader.h"
 
 RunFolders RUN_FOLDERS;
 

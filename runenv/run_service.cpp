@@ -5,12 +5,12 @@
 #include <string_view>
 #include <utility>
 
-#include "data_files.h"
-#include "fixed_text.h"
-#include "language_setting.h"
-#include "run_control.h"
-#include "run_folders.h"
-#include "system_utilities.h"
+#include "include/fixed_text.h"
+#include "runenv/data_files_face.h"
+#include "runenv/run_control.h"
+#include "runenv/run_folders_face.h"
+#include "services/language_setting_face.h"
+#include "services/system_utilities_face.h"
 
 UnitPool UNIT_POOL{};
 RunMode RUN_MODE{};

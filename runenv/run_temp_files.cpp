@@ -6,10 +6,10 @@
 #include <cstring>
 #include <iterator>
 
-#include "holders.h"
-#include "loader.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "include/holders.h"
+#include "include/loader.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
 
 // Both folders end in their separator (or are empty), so a pattern is simply appended.
 const RunTempFileGroup RUN_TEMP_FILES[RUN_TEMP_FILE_GROUPS] = {

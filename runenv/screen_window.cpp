@@ -1,5 +1,5 @@
 // The window the text-form screen draws into. The entry points store none.
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 HWND SCREEN_WINDOW = nullptr;
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "holders.h"
-#include "run_control.h"
+#include "include/holders.h"
+#include "runenv/run_control.h"
 
 namespace {
 

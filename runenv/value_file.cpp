@@ -1,6 +1,6 @@
 // The results-line file: opened for appending by whoever writes results lines,
 // closed at the end of an execute call.
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 FILE* VALUE_FILE = nullptr;
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <new>
 
-#include "screen.h"
-#include "service_jackets.h"
-#include "system_utilities.h"
+#include "report/screen/screen_face.h"
+#include "services/service_jackets.h"
+#include "services/system_utilities_face.h"
 
 void DO_NOTHING() {}
 

@@ -1,9 +1,9 @@
 // The program folder's language and data folders.
 #include <string>
 
-#include "bounded_text.h"
-#include "install_paths.h"
-#include "run_folders.h"
+#include "runenv/run_folders_face.h"
+#include "services/bounded_text.h"
+#include "services/install_paths_face.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "fixed_text.h"
-#include "install_paths.h"
-#include "system_utilities.h"
+#include "include/fixed_text.h"
+#include "services/install_paths_face.h"
+#include "services/system_utilities_face.h"
 
 int32_t ELAPSED_CLOCK = 0;
 bool ELAPSED_CLOCK_SET = false;

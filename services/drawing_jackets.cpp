@@ -2,9 +2,9 @@
 // container, a drawing rendered into a metafile file.
 #include <limits>
 
-#include "drawing_container.h"
-#include "metafiles.h"
-#include "service_jackets.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/metafiles_face.h"
+#include "services/service_jackets.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Files written beside their targets and put in their places only when whole.
-#include "file_replacement.h"
+#include "services/file_replacement_face.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "language_setting.h"
+#include "services/language_setting_face.h"
 
 int32_t CheckFileExists(const char* path) { return path && _access(path, 0) == 0 ? 1 : 0; }
 

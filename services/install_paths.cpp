@@ -1,6 +1,6 @@
 // The paths unit: installation folder, environment values, time tags and the
 // unit's stored value.
-#include "install_paths.h"
+#include "services/install_paths_face.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +8,7 @@
 #include <ctime>
 #include <string>
 
-#include "bounded_text.h"
+#include "services/bounded_text.h"
 
 int32_t PATHS_VALUE = 0;
 

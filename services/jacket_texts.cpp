@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "service_jackets.h"
+#include "services/service_jackets.h"
 
 NameBuffers NAME_BUFFERS;
 ReportPageFields REPORT_PAGE_FIELDS;

@@ -1,5 +1,5 @@
 // The report language, read from and written to the settings file.
-#include "language_setting.h"
+#include "services/language_setting_face.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "install_paths.h"
+#include "services/install_paths_face.h"
 
 char REPORT_LANGUAGE_CODE[4] = "   ";
 char SELECTED_LANGUAGE_CODE[4] = "   ";

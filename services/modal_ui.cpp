@@ -1,5 +1,5 @@
 // The one place where the library asks the user something.
-#include "modal_ui.h"
+#include "include/modal_ui.h"
 
 namespace {
 

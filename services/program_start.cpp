@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "run_folders.h"
-#include "system_utilities.h"
+#include "runenv/run_folders_face.h"
+#include "services/system_utilities_face.h"
 
 namespace {
 

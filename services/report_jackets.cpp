@@ -1,8 +1,8 @@
 // Jackets over the report routines: a page request, the rich-text switch, the hook.
-#include "fixed_text.h"
-#include "report_file.h"
-#include "report_pages.h"
-#include "service_jackets.h"
+#include "include/fixed_text.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_pages_face.h"
+#include "services/service_jackets.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // text and then appends that text to VALUE_FILE, so a value that is refused
 // (a name or text too long for the file's readers) leaves no partial array
 // behind in the file.
-#include "results_lines.h"
+#include "services/results_lines.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 namespace {
 

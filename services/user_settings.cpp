@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "holders.h"
-#include "system_utilities.h"
+#include "include/holders.h"
+#include "services/system_utilities_face.h"
 
 namespace {
 

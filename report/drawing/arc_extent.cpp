@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "drawing_container.h"
+#include "report/drawing/drawing_container_face.h"
 
 namespace {
 

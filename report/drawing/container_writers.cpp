@@ -8,13 +8,13 @@
 
 #include <cstring>
 
-#include "drawing_container.h"
-#include "drawing_memory.h"
-#include "file_replacement.h"
-#include "holders.h"
-#include "modal_ui.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "include/holders.h"
+#include "include/modal_ui.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "services/file_replacement_face.h"
 
 namespace {
 

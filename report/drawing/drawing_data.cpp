@@ -3,10 +3,10 @@
 // file" for a container that is not there.
 #include <windows.h>
 
-#include "drawing_container.h"
-#include "drawing_text.h"
-#include "holders.h"
-#include "modal_ui.h"
+#include "include/holders.h"
+#include "include/modal_ui.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // One drawing executed on a device context, record by record.
 #include <algorithm>
 
-#include "drawing_execution.h"
-#include "drawing_numbers.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_numbers.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Rectangles fitted to drawings, and their extents, within 32 bits.
-#include "drawing_fit.h"
+#include "report/drawing/drawing_fit.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "drawing_numbers.h"
+#include "report/drawing/drawing_numbers.h"
 
 PictureBox FitToDrawing(PictureBox box, int32_t W, int32_t H) {
   const int64_t w = int64_t{box.right} - box.left;

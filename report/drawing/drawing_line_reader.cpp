@@ -2,7 +2,7 @@
 // its first line to its end.
 #include <cstring>
 
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
 
 DrawingLineReader DRAWING_LINE_READER;
 

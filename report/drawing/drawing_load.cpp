@@ -1,10 +1,10 @@
 // One drawing of a drawing file loaded into memory for drawing.
 #include <windows.h>
 
-#include "drawing_container.h"
-#include "drawing_memory.h"
-#include "drawing_numbers.h"
-#include "modal_ui.h"
+#include "include/modal_ui.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/drawing_numbers.h"
 
 namespace {
 

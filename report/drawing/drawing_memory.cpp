@@ -1,11 +1,11 @@
 // The allocator and the writer of the drawing and picture code, with their
 // countdowns to an injected failure.
-#include "drawing_memory.h"
+#include "report/drawing/drawing_memory_face.h"
 
 #include <algorithm>
 
-#include "failure_countdown.h"
-#include "test_seams.h"
+#include "include/failure_countdown.h"
+#include "include/test_seams.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
 
 namespace {
 

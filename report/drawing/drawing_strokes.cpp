@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "drawing_execution.h"
-#include "drawing_text.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_text.h"
 
 namespace {
 

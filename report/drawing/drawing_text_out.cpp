@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "drawing_execution.h"
-#include "drawing_numbers.h"
-#include "drawing_text.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_numbers.h"
+#include "report/drawing/drawing_text.h"
 
 void DrawDrawingText(HDC dc, float x, float y, const char* text, float height, float angle,
                      int32_t length) {

@@ -2,9 +2,9 @@
 // drawing together with them.
 #include <cstring>
 
-#include "drawing_execution.h"
-#include "drawing_memory.h"
-#include "drawing_numbers.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/drawing_numbers.h"
 
 DrawingPens DRAWING_PENS = {nullptr, nullptr};
 DrawingFont DRAWING_FONT = {nullptr, -1, -1};

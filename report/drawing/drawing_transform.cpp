@@ -1,7 +1,7 @@
 // Drawing points on the logical grid of the device context being drawn on.
-#include "drawing_transform.h"
+#include "report/drawing/drawing_transform.h"
 
-#include "drawing_numbers.h"
+#include "report/drawing/drawing_numbers.h"
 
 DrawingTransform DRAWING_TRANSFORM = {0, 0, 0, 1.0f};
 

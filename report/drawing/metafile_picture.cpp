@@ -1,7 +1,7 @@
 // Metafile pictures in blocks the clipboard can own.
-#include "metafile_picture.h"
+#include "report/drawing/metafile_picture_face.h"
 
-#include "drawing_memory.h"
+#include "report/drawing/drawing_memory_face.h"
 
 HGLOBAL MakeMetafilePicture(HMETAFILE recorded, LONG mm, LONG x, LONG y) {
   const HMETAFILE copy = recorded ? CopyMetaFileA(recorded, nullptr) : nullptr;

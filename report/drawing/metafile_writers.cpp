@@ -1,13 +1,13 @@
 // Windows metafiles written to files, with or without a placeable header, and
 // a drawing rendered into one.
-#include "drawing_container.h"
-#include "drawing_execution.h"
-#include "drawing_memory.h"
-#include "drawing_numbers.h"
-#include "file_replacement.h"
-#include "metafiles.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/drawing_numbers.h"
+#include "report/drawing/metafiles_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "services/file_replacement_face.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <string>
 
-#include "drawing_container.h"
-#include "language_setting.h"
-#include "metafiles.h"
-#include "picture_references.h"
-#include "pictures.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/metafiles_face.h"
+#include "report/drawing/picture_references_face.h"
+#include "report/drawing/pictures_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "drawing_execution.h"
-#include "drawing_fit.h"
-#include "drawing_memory.h"
-#include "drawing_numbers.h"
-#include "holders.h"
-#include "pictures.h"
+#include "include/holders.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_fit.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/drawing_numbers.h"
+#include "report/drawing/pictures_face.h"
 
 RECT DRAWING_FIT = {0, 0, 0, 0};
 SIZE DRAWING_SIZE = {0, 0};

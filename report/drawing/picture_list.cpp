@@ -1,6 +1,6 @@
 // The pictures of the current page and their release.
-#include "drawing_execution.h"
-#include "pictures.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/pictures_face.h"
 
 PictureList PICTURE_LIST;
 int32_t PICTURES_UNDER_TEXT = 1;

@@ -1,5 +1,5 @@
 // The picture references of template headers. Platform-free.
-#include "picture_references.h"
+#include "report/drawing/picture_references_face.h"
 
 #include <cstring>
 

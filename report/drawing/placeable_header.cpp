@@ -1,7 +1,7 @@
 // The placeable header in front of a Windows metafile file. Platform-free.
 #include <cstring>
 
-#include "metafiles.h"
+#include "report/drawing/metafiles_face.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The selected part of a bitmap put on the clipboard.
-#include "metafile_picture.h"
-#include "pictures.h"
+#include "report/drawing/metafile_picture_face.h"
+#include "report/drawing/pictures_face.h"
 
 SelectionBitmap SELECTION_BITMAP = {nullptr, {0, 0, 0, 0}};
 

@@ -1,11 +1,11 @@
 // Windows metafile files read as pictures, with or without a placeable header.
 #include <cstring>
 
-#include "drawing_memory.h"
-#include "holders.h"
-#include "metafiles.h"
-#include "modal_ui.h"
-#include "pictures.h"
+#include "include/holders.h"
+#include "include/modal_ui.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/metafiles_face.h"
+#include "report/drawing/pictures_face.h"
 
 HGLOBAL METAFILE_BITS = nullptr;
 

@@ -1,5 +1,5 @@
 // Box characters of code page 437 as plain characters, for Chinese pages.
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The list of a page's field values.
 #include <algorithm>
 
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
 
 std::optional<std::size_t> TakeFieldList(char* field_data, int64_t length) {
   if (!field_data || length <= 0) return std::nullopt;

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "form_fields.h"
-#include "report_pages.h"
-#include "screen_cells.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <new>
 #include <string>
 
-#include "drawing.h"
-#include "drawing_container.h"
-#include "drawing_memory.h"
-#include "file_replacement.h"
-#include "holders.h"
-#include "language_setting.h"
-#include "modal_ui.h"
-#include "report_file.h"
+#include "include/holders.h"
+#include "include/modal_ui.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_face.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/pages/report_file_face.h"
+#include "services/file_replacement_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
 
 char PICTURE_REFS[PICTURE_REFS_SIZE];
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <string_view>
 
-#include "failure_countdown.h"
-#include "holders.h"
-#include "report_file.h"
-#include "report_page_lines.h"
-#include "run_folders.h"
-#include "run_services.h"
-#include "screen_cells.h"
-#include "test_seams.h"
+#include "include/failure_countdown.h"
+#include "include/holders.h"
+#include "include/test_seams.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_page_lines.h"
+#include "report/screen/screen_cells_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
 
 namespace {
 

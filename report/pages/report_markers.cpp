@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "report_file.h"
-#include "rich_text.h"
+#include "include/rich_text.h"
+#include "report/pages/report_file_face.h"
 
 namespace {
 

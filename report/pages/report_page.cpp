@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "language_setting.h"
-#include "pictures.h"
-#include "report_file.h"
-#include "report_pages.h"
-#include "rich_text.h"
-#include "screen_cells.h"
+#include "include/rich_text.h"
+#include "report/drawing/pictures_face.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

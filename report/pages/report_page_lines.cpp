@@ -1,6 +1,6 @@
 // A merged report page's picture lines and body lines, as the report file
 // holds them.
-#include "report_page_lines.h"
+#include "report/pages/report_page_lines.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // The report unit's small entries.
-#include "report_file.h"
+#include "report/pages/report_file_face.h"
 
 int32_t REPORT_WORD = 0;
 

@@ -1,13 +1,13 @@
 // A report page handed to the rich-text library, and whether it is enabled.
 #include <string>
 
-#include "install_paths.h"
-#include "language_setting.h"
-#include "report_file.h"
-#include "report_pages.h"
-#include "rich_text.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "include/rich_text.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_pages_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "services/install_paths_face.h"
+#include "services/language_setting_face.h"
 
 int32_t WriteRtfPage(const char* template_name, const char* page_id, char* field_data,
                      int64_t field_data_len) {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "report_page_lines.h"
-#include "report_pages.h"
+#include "report/pages/report_page_lines.h"
+#include "report/pages/report_pages_face.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
 
 std::optional<TemplateIndex> ParseTemplateIndex(const unsigned char* bytes, std::size_t size) {
   if (!bytes || size < 4) return std::nullopt;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "holders.h"
-#include "install_paths.h"
-#include "line_characters.h"
-#include "report_pages.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "include/holders.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/line_characters_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "services/install_paths_face.h"
 
 TemplateIndexCache TEMPLATE_INDEX_CACHE = {{' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}, {}, {}};
 

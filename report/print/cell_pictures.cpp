@@ -1,8 +1,8 @@
 // The pictures of a printed or previewed page, each filling its cells.
 #include <cmath>
 
-#include "holders.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/sheet_rendering.h"
 
 int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const CELL_SIZE& cell_size,
                            int32_t p) {

@@ -1,5 +1,5 @@
 // The one place where the print job reaches the platform's document calls.
-#include "document_calls.h"
+#include "include/document_calls.h"
 
 namespace {
 

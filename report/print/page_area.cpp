@@ -1,7 +1,7 @@
 // The page area of a sheet, the mapping of a page onto its place, and the
 // sheet frame.
-#include "holders.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/sheet_rendering.h"
 
 const FixedPage* FIXED_PAGE = nullptr;
 

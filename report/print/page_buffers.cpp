@@ -1,6 +1,6 @@
 // The page buffers shared by printing and preview, and the places of a page
 // on its sheet.
-#include "page_buffers.h"
+#include "report/print/page_buffers.h"
 
 #include <algorithm>
 #include <cstring>

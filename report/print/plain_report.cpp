@@ -1,10 +1,10 @@
 // The plain copy of a report.
-#include "plain_report.h"
+#include "report/print/plain_report.h"
 
 #include <cstdio>
 #include <memory>
 
-#include "report_reader.h"
+#include "report/print/report_reader.h"
 
 std::optional<std::string> PlainReportLine(std::string_view line) {
   line = line.substr(0, line.find('\n'));

@@ -1,11 +1,11 @@
 // The plain copies of the run's report and of a named report.
 #include <string>
 
-#include "language_setting.h"
-#include "loader.h"
-#include "plain_report.h"
-#include "report_file.h"
-#include "run_folders.h"
+#include "include/loader.h"
+#include "report/pages/report_file_face.h"
+#include "report/print/plain_report.h"
+#include "runenv/run_folders_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

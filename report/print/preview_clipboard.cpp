@@ -1,8 +1,8 @@
 // A preview sheet on the clipboard as a metafile picture.
-#include "metafile_picture.h"
-#include "print_job.h"
-#include "print_preview.h"
-#include "sheet_rendering.h"
+#include "report/drawing/metafile_picture_face.h"
+#include "report/print/print_job.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/sheet_rendering.h"
 
 namespace {
 

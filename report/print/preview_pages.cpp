@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "modal_ui.h"
-#include "print_preview.h"
-#include "report_reader.h"
+#include "include/modal_ui.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/report_reader.h"
 
 std::vector<PREVIEW_PAGE> PREVIEW_PAGES;
 int32_t PREVIEW_SHEET_COUNT = 0;

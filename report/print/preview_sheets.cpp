@@ -1,9 +1,9 @@
 // A preview sheet: its stored pages drawn on their places.
 #include <cstring>
 
-#include "print_job.h"
-#include "print_preview.h"
-#include "sheet_rendering.h"
+#include "report/print/print_job.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/sheet_rendering.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Opening a preview and painting its sheets into the showing window.
-#include "holders.h"
-#include "print_job.h"
-#include "print_preview.h"
-#include "report_printing.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/print_job.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/report_printing_face.h"
+#include "report/print/sheet_rendering.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The three print fonts and the cell they give the page grid.
 #include <cstring>
 
-#include "holders.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/sheet_rendering.h"
 
 PrintFonts PRINT_FONTS;
 

@@ -3,8 +3,8 @@
 
 #include <cctype>
 
-#include "language_setting.h"
-#include "report_printing.h"
+#include "report/print/report_printing_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

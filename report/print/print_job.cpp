@@ -1,12 +1,12 @@
 // The steps of a print job after it has started: a page, the end.
-#include "print_job.h"
+#include "report/print/print_job.h"
 
 #include <cstring>
 
-#include "document_calls.h"
-#include "modal_ui.h"
-#include "pictures.h"
-#include "sheet_rendering.h"
+#include "include/document_calls.h"
+#include "include/modal_ui.h"
+#include "report/drawing/pictures_face.h"
+#include "report/print/sheet_rendering.h"
 
 PrintJob PRINT_JOB;
 

@@ -1,5 +1,5 @@
 // The print job's message loop and its progress dialog.
-#include "print_job.h"
+#include "report/print/print_job.h"
 
 BOOL CALLBACK PrintAbortProc(HDC, int) {
   PrintJob& job = PRINT_JOB;

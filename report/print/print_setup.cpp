@@ -1,10 +1,10 @@
 // The start of a print job: the printer, the progress dialog, the document.
 #include <cstring>
 
-#include "document_calls.h"
-#include "modal_ui.h"
-#include "print_job.h"
-#include "sheet_rendering.h"
+#include "include/document_calls.h"
+#include "include/modal_ui.h"
+#include "report/print/print_job.h"
+#include "report/print/sheet_rendering.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The sheets of paper of a print job, and the ends of a job that stops.
-#include "document_calls.h"
-#include "modal_ui.h"
-#include "print_job.h"
+#include "include/document_calls.h"
+#include "include/modal_ui.h"
+#include "report/print/print_job.h"
 
 namespace {
 

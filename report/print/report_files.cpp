@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "language_setting.h"
-#include "loader.h"
-#include "report_file.h"
-#include "report_printing.h"
-#include "report_reader.h"
-#include "run_services.h"
-#include "sheet_rendering.h"
+#include "include/loader.h"
+#include "report/pages/report_file_face.h"
+#include "report/print/report_printing_face.h"
+#include "report/print/report_reader.h"
+#include "report/print/sheet_rendering.h"
+#include "runenv/run_services_face.h"
+#include "services/language_setting_face.h"
 
 namespace {
 

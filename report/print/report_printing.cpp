@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "holders.h"
-#include "modal_ui.h"
-#include "print_job.h"
-#include "report_printing.h"
-#include "report_reader.h"
-#include "sheet_sequence.h"
+#include "include/holders.h"
+#include "include/modal_ui.h"
+#include "report/print/print_job.h"
+#include "report/print/report_printing_face.h"
+#include "report/print/report_reader.h"
+#include "report/print/sheet_sequence.h"
 
 int32_t CONTAINER_PICTURE_COUNT = 0;
 

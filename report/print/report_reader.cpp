@@ -1,11 +1,11 @@
 // Reading the report file into pages.
-#include "report_reader.h"
+#include "report/print/report_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "page_buffers.h"
-#include "picture_references.h"
+#include "report/drawing/picture_references_face.h"
+#include "report/print/page_buffers.h"
 
 namespace {
 

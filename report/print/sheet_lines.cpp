@@ -2,9 +2,9 @@
 // its lines over it.
 #include <cstring>
 
-#include "holders.h"
-#include "line_characters.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/sheet_rendering.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

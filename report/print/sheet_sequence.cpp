@@ -1,5 +1,5 @@
 // Sheets and pages of one pass of a print run.
-#include "sheet_sequence.h"
+#include "report/print/sheet_sequence.h"
 
 SheetSequence::SheetSequence(int32_t pages_per_sheet, int32_t first_page, int32_t last_page,
                              SheetActions& actions)

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "holders.h"
-#include "line_characters.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/print/sheet_rendering.h"
+#include "report/screen/line_characters_face.h"
 
 HDC PREVIEW_REFERENCE_DC = nullptr;
 

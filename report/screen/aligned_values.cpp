@@ -2,7 +2,7 @@
 // a column of '=' signs. Every walk stays in the cell's row and in the text.
 #include <algorithm>
 
-#include "line_characters.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Small edits of form texts: letters upper-cased, NULs and blanks.
 #include <cstring>
 
-#include "form_fields.h"
+#include "report/screen/form_fields_face.h"
 
 void UpperCaseLetter(char* c) {
   if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');

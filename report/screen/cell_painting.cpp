@@ -2,8 +2,8 @@
 // screen's buffers so the window can be repainted from them at any time.
 #include <algorithm>
 
-#include "run_services.h"
-#include "screen.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_services_face.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // proportional font.
 #include <algorithm>
 
-#include "screen_cells.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Fields of a form found forwards, backwards and by number.
-#include "form_fields.h"
+#include "report/screen/form_fields_face.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // filled from one.
 #include <cstring>
 
-#include "form_fields.h"
-#include "screen_cells.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

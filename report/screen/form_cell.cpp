@@ -1,8 +1,8 @@
 // What a selected cell of a form stands for, first rule that applies.
 #include <cstring>
 
-#include "form_fields.h"
-#include "line_characters.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

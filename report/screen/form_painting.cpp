@@ -1,6 +1,6 @@
 // The form routines painting on the text-form screen itself.
-#include "form_fields.h"
-#include "screen.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_face.h"
 
 namespace {
 

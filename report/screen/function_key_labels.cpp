@@ -2,8 +2,8 @@
 // leftwards and rightwards from a selected cell on its row.
 #include <cstring>
 
-#include "form_fields.h"
-#include "line_characters.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/line_characters_face.h"
 
 const char* const FUNCTION_KEY_LABELS[12] = {"F1", "F2", "F3", "F4",  "F5",  "F6",
                                              "F7", "F8", "F9", "F10", "F11", "F12"};

@@ -1,8 +1,8 @@
 // The report language index, set from a language name's first letter.
 #include <cstdint>
 
-#include "language_setting.h"
-#include "line_characters.h"
+#include "report/screen/line_characters_face.h"
+#include "services/language_setting_face.h"
 
 int32_t REPORT_LANGUAGE_INDEX = 0;
 

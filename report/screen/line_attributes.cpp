@@ -1,7 +1,7 @@
 // The attributes a form's lines take from the control characters in their
 // column 80.
-#include "form_fields.h"
-#include "screen_cells.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 //
 // A cell outside the text holds no character, so a '-' or a bar at the
 // text's last cell or on its last row sees nothing beyond it.
-#include "line_characters.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // form, naming a value to pick into that field.
 #include <cstring>
 
-#include "form_fields.h"
-#include "line_characters.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The one place where the screen ends the process.
-#include "program_end.h"
+#include "include/program_end.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "screen_cells.h"
+#include "report/screen/screen_cells_face.h"
 
 char SCREEN_TEXT[SCREEN_CELLS] = {};
 char SCREEN_ATTRIBUTES[SCREEN_CELLS] = {};

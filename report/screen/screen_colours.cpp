@@ -1,5 +1,5 @@
 // The attributes' colours and the status row's caption colours.
-#include "screen.h"
+#include "report/screen/screen_face.h"
 
 namespace {
 

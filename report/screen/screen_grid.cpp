@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "screen_cells.h"
+#include "report/screen/screen_cells_face.h"
 
 int32_t PixelOf(int64_t position) {
   return static_cast<int32_t>(std::clamp<int64_t>(position, std::numeric_limits<int32_t>::min(),

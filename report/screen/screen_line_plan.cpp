@@ -2,7 +2,7 @@
 // into segments, one line each, the fixed rules, underlines and field frames.
 #include <algorithm>
 
-#include "screen_cells.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The screen's lines drawn on a device context from their plan.
-#include "run_services.h"
-#include "screen.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_services_face.h"
 
 void DrawScreenLinesOn(HDC dc, int32_t first_row, int32_t rows) {
   if (dc == nullptr) return;

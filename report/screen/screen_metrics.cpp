@@ -1,6 +1,6 @@
 // The fonts and client size that the window's owner hands over, and the
 // cell grid they make.
-#include "screen.h"
+#include "report/screen/screen_face.h"
 
 void SetScreenMetrics(const ScreenMetrics& metrics) {
   SCREEN_METRICS = metrics;

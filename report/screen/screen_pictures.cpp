@@ -2,9 +2,9 @@
 // cells.
 #include <algorithm>
 
-#include "pictures.h"
-#include "run_services.h"
-#include "screen.h"
+#include "report/drawing/pictures_face.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_services_face.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // change, and the screen's texts written and measured as they are shown.
 #include <string>
 
-#include "line_characters.h"
-#include "screen.h"
+#include "report/screen/line_characters_face.h"
+#include "report/screen/screen_face.h"
 
 namespace {
 

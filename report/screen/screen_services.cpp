@@ -2,10 +2,10 @@
 // program, a text for the loader to show, and the screen word.
 #include <cstring>
 
-#include "loader.h"
-#include "program_end.h"
-#include "run_folders.h"
-#include "screen.h"
+#include "include/loader.h"
+#include "include/program_end.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_folders_face.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The text-form screen's process-wide window state: fonts and client size,
 // colours, pens, the font tracker, the caret's size and the screen word.
-#include "screen.h"
+#include "report/screen/screen_face.h"
 
 ScreenMetrics SCREEN_METRICS = {nullptr, nullptr, 0, 0};
 

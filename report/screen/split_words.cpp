@@ -1,7 +1,7 @@
 // A text cut into its blank-separated words.
 #include <cstring>
 
-#include "screen_cells.h"
+#include "report/screen/screen_cells_face.h"
 
 void SplitWords(const char* text, int32_t* count, char** words) {
   if (text == nullptr || text[0] == '\0') {

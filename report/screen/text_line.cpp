@@ -1,8 +1,8 @@
 // A line of free text painted across one row of the screen.
 #include <cstring>
 
-#include "form_fields.h"
-#include "screen_cells.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

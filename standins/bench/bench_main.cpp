@@ -28,15 +28,15 @@
 #include <string>
 #include <vector>
 
-#include "bench_timing.h"
-#include "block_text.h"
-#include "case_server_probe.h"
-#include "host_files.h"
-#include "host_road.h"
-#include "process_memory.h"
-#include "repository_probe.h"
-#include "server_log.h"
-#include "server_replay.h"
+#include "standins/bench/bench_timing.h"
+#include "standins/bench/process_memory.h"
+#include "standins/bench/server_log.h"
+#include "standins/bench/server_replay.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/host/block_text.h"
+#include "standins/host/host_files.h"
+#include "standins/host/host_road.h"
+#include "standins/lumbra/repository_probe.h"
 
 using namespace host;
 using bench::Now;

@@ -1,6 +1,6 @@
-#include "emf_printer.h"
+#include "standins/bench/emf_printer.h"
 
-#include "bench_timing.h"
+#include "standins/bench/bench_timing.h"
 
 namespace bench {
 

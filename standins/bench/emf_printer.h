@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "document_calls.h"
-#include "modal_ui.h"
+#include "include/document_calls.h"
+#include "include/modal_ui.h"
 
 namespace bench {
 

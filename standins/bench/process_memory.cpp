@@ -1,4 +1,4 @@
-#include "process_memory.h"
+#include "standins/bench/process_memory.h"
 
 #include <windows.h>
 // psapi.h needs the types of windows.h.

@@ -23,14 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "bench_timing.h"
-#include "emf_printer.h"
-#include "holders.h"
-#include "host_files.h"
-#include "language_setting.h"
-#include "print_preview.h"
-#include "process_memory.h"
-#include "report_printing.h"
+#include "include/holders.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/report_printing_face.h"
+#include "services/language_setting_face.h"
+#include "standins/bench/bench_timing.h"
+#include "standins/bench/emf_printer.h"
+#include "standins/bench/process_memory.h"
+#include "standins/host/host_files.h"
 
 using bench::Now;
 using bench::Timing;

@@ -1,4 +1,4 @@
-#include "server_log.h"
+#include "standins/bench/server_log.h"
 
 #include <charconv>
 

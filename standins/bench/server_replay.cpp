@@ -1,4 +1,4 @@
-#include "server_replay.h"
+#include "standins/bench/server_replay.h"
 
 #include <map>
 #include <string>

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "case_server.h"
-#include "holders.h"
-#include "server_log.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "standins/bench/server_log.h"
 
 namespace bench {
 

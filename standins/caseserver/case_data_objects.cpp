@@ -1,10 +1,10 @@
 // The case data object and its four variable collections.
 #include <string>
 
-#include "case_objects.h"
-#include "dispatch_object.h"
-#include "holders.h"
-#include "probe_state.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_objects.h"
+#include "standins/caseserver/dispatch_object.h"
+#include "standins/caseserver/probe_state.h"
 
 namespace {
 

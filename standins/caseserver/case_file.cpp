@@ -1,4 +1,4 @@
-#include "case_file.h"
+#include "standins/caseserver/case_file.h"
 
 #include <charconv>
 #include <cstdint>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "program_case.h"
+#include "standins/caseserver/program_case.h"
 
 inline constexpr std::string_view kCaseFileMagic = "QXN-CASE 1";
 

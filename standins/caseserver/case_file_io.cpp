@@ -1,8 +1,8 @@
-#include "case_file_io.h"
+#include "standins/caseserver/case_file_io.h"
 
 #include <windows.h>
 
-#include "holders.h"
+#include "include/holders.h"
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

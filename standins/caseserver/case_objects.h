@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "case_server.h"
-#include "server_state.h"
+#include "include/case_server.h"
+#include "standins/caseserver/server_state.h"
 
 // An operation on a variable that the case no longer holds (removed by the
 // probe, or absent from the case file loaded since).

@@ -1,10 +1,10 @@
-// The test probe's exports (include/case_server_probe.h).
+// The test probe's exports (case_server_probe.h).
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
-#include "case_server_probe.h"
-#include "probe_state.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/caseserver/probe_state.h"
 
 namespace {
 

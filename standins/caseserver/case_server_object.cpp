@@ -3,15 +3,15 @@
 #include <initializer_list>
 #include <string>
 
-#include "case_file.h"
-#include "case_file_io.h"
-#include "case_objects.h"
-#include "case_server_probe.h"
-#include "dispatch_object.h"
-#include "holders.h"
-#include "probe_state.h"
-#include "program_catalogue.h"
-#include "rating_model.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_file.h"
+#include "standins/caseserver/case_file_io.h"
+#include "standins/caseserver/case_objects.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/caseserver/dispatch_object.h"
+#include "standins/caseserver/probe_state.h"
+#include "standins/caseserver/program_catalogue.h"
+#include "standins/caseserver/rating_model.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "case_objects.h"
-#include "dispatch_object.h"
-#include "probe_state.h"
+#include "standins/caseserver/case_objects.h"
+#include "standins/caseserver/dispatch_object.h"
+#include "standins/caseserver/probe_state.h"
 
 namespace {
 

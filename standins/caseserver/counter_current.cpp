@@ -1,4 +1,4 @@
-#include "counter_current.h"
+#include "standins/caseserver/counter_current.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "heat_curve.h"
+#include "standins/caseserver/heat_curve.h"
 
 struct StreamPath {
   const HeatCurve* curve = nullptr;

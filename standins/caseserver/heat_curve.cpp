@@ -1,4 +1,4 @@
-#include "heat_curve.h"
+#include "standins/caseserver/heat_curve.h"
 
 #include <algorithm>
 #include <cmath>

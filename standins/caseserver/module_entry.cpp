@@ -2,8 +2,8 @@
 // objects are gone with it.
 #include <windows.h>
 
-#include "case_server_probe.h"
-#include "dispatch_object.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/caseserver/dispatch_object.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plate_correlations.h"
+#include "standins/caseserver/plate_correlations.h"
 
 #include <algorithm>
 #include <cmath>

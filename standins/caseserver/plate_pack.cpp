@@ -1,8 +1,8 @@
-#include "plate_pack.h"
+#include "standins/caseserver/plate_pack.h"
 
 #include <algorithm>
 
-#include "model_messages.h"
+#include "standins/caseserver/model_messages.h"
 
 namespace {
 

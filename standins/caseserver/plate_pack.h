@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "plate_correlations.h"
-#include "plate_rating.h"
+#include "standins/caseserver/plate_correlations.h"
+#include "standins/caseserver/plate_rating.h"
 
 using PlatePack = std::array<PackSide, 2>;
 

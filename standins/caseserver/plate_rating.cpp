@@ -1,11 +1,11 @@
-#include "plate_rating.h"
+#include "standins/caseserver/plate_rating.h"
 
 #include <cmath>
 
-#include "counter_current.h"
-#include "model_messages.h"
-#include "plate_pack.h"
-#include "stream_sides.h"
+#include "standins/caseserver/counter_current.h"
+#include "standins/caseserver/model_messages.h"
+#include "standins/caseserver/plate_pack.h"
+#include "standins/caseserver/stream_sides.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "heat_curve.h"
-#include "plate_correlations.h"
+#include "standins/caseserver/heat_curve.h"
+#include "standins/caseserver/plate_correlations.h"
 
 inline constexpr int kCurvesPerSide = 5;
 inline constexpr int kPointsPerCurve = 24;

@@ -1,6 +1,6 @@
-#include "probe_state.h"
+#include "standins/caseserver/probe_state.h"
 
-#include "dispatch_object.h"
+#include "standins/caseserver/dispatch_object.h"
 
 namespace {
 

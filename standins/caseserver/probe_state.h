@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "server_state.h"
+#include "standins/caseserver/server_state.h"
 
 using RunHookFunction = void (*)(void* context);
 

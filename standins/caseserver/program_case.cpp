@@ -1,4 +1,4 @@
-#include "program_case.h"
+#include "standins/caseserver/program_case.h"
 
 #include <algorithm>
 #include <array>

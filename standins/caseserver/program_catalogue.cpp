@@ -1,4 +1,4 @@
-#include "program_catalogue.h"
+#include "standins/caseserver/program_catalogue.h"
 
 #include <cstdio>
 #include <string>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "program_case.h"
+#include "standins/caseserver/program_case.h"
 
 // The one program this server runs.
 inline constexpr std::string_view kPlateProgram = "Vodi";

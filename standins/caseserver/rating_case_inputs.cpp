@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "model_messages.h"
-#include "rating_model.h"
+#include "standins/caseserver/model_messages.h"
+#include "standins/caseserver/rating_model.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "rating_model.h"
+#include "standins/caseserver/rating_model.h"
 
 namespace {
 

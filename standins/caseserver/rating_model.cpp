@@ -1,8 +1,8 @@
-#include "rating_model.h"
+#include "standins/caseserver/rating_model.h"
 
 #include <exception>
 
-#include "model_messages.h"
+#include "standins/caseserver/model_messages.h"
 
 void RunRatingModel(ProgramCase& c) noexcept {
   try {

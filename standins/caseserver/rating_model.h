@@ -5,8 +5,8 @@
 // ("Rating model") lists every variable read and written.
 #pragma once
 
-#include "plate_rating.h"
-#include "program_case.h"
+#include "standins/caseserver/plate_rating.h"
+#include "standins/caseserver/program_case.h"
 
 // The inputs as the case holds them. An entry counts as given when its flag
 // is not 0 and its value text reads as a number below 1.0E34 in size (the

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "case_server.h"
-#include "holders.h"
+#include "include/case_server.h"
+#include "include/holders.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "server_state.h"
+#include "standins/caseserver/server_state.h"
 
-#include "dispatch_object.h"
+#include "standins/caseserver/dispatch_object.h"
 
 void ServerState::ReleaseObjects() {
   // The cache's references are the server's own; a caller's stay counted.

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "program_case.h"
+#include "standins/caseserver/program_case.h"
 
 struct ServerState {
   int number = 0;  // the probe's number of this server; 0 once a probe reset forgot it

@@ -1,9 +1,9 @@
-#include "stream_sides.h"
+#include "standins/caseserver/stream_sides.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "model_messages.h"
+#include "standins/caseserver/model_messages.h"
 
 namespace {
 

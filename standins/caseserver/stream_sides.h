@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "heat_curve.h"
-#include "plate_correlations.h"
-#include "plate_rating.h"
+#include "standins/caseserver/heat_curve.h"
+#include "standins/caseserver/plate_correlations.h"
+#include "standins/caseserver/plate_rating.h"
 
 struct SideOptions {
   double fouling = 0;

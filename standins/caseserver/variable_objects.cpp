@@ -2,10 +2,10 @@
 // server's current case at every call, so it stays valid across case loads.
 #include <string>
 
-#include "case_objects.h"
-#include "dispatch_object.h"
-#include "holders.h"
-#include "probe_state.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_objects.h"
+#include "standins/caseserver/dispatch_object.h"
+#include "standins/caseserver/probe_state.h"
 
 namespace {
 

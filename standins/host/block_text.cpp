@@ -1,4 +1,4 @@
-#include "block_text.h"
+#include "standins/host/block_text.h"
 
 #include <cmath>
 #include <cstdio>

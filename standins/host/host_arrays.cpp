@@ -1,6 +1,6 @@
-#include "host_arrays.h"
+#include "standins/host/host_arrays.h"
 
-#include "fixed_text.h"
+#include "include/fixed_text.h"
 
 namespace host {
 

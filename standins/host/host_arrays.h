@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host_block.h"
+#include "standins/host/host_block.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "host_block.h"
+#include "standins/host/host_block.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "host_repository.h"
+#include "standins/host/host_repository.h"
 
 namespace host {
 

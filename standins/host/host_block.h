@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "markers.h"
+#include "include/markers.h"
 
 namespace host {
 

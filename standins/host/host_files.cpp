@@ -1,8 +1,8 @@
-#include "host_files.h"
+#include "standins/host/host_files.h"
 
 #include <windows.h>
 
-#include "holders.h"
+#include "include/holders.h"
 
 namespace host {
 

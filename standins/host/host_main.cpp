@@ -17,10 +17,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "host_files.h"
-#include "host_road.h"
-#include "repository_probe.h"
-#include "road_report.h"
+#include "standins/host/host_files.h"
+#include "standins/host/host_road.h"
+#include "standins/host/road_report.h"
+#include "standins/lumbra/repository_probe.h"
 
 using namespace host;
 

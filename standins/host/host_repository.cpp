@@ -1,9 +1,9 @@
-#include "host_repository.h"
+#include "standins/host/host_repository.h"
 
 #include <algorithm>
 
-#include "fixed_text.h"
-#include "repository.h"
+#include "include/fixed_text.h"
+#include "include/repository.h"
 
 namespace host {
 

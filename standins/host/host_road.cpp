@@ -1,4 +1,4 @@
-#include "host_road.h"
+#include "standins/host/host_road.h"
 
 #include <algorithm>
 #include <utility>

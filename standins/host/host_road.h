@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "host_arrays.h"
-#include "host_block.h"
-#include "host_repository.h"
-#include "vodi_library.h"
+#include "standins/host/host_arrays.h"
+#include "standins/host/host_block.h"
+#include "standins/host/host_repository.h"
+#include "standins/host/vodi_library.h"
 
 namespace host {
 

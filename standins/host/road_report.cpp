@@ -1,9 +1,9 @@
-#include "road_report.h"
+#include "standins/host/road_report.h"
 
 #include <cstdio>
 
-#include "fixed_text.h"
-#include "markers.h"
+#include "include/fixed_text.h"
+#include "include/markers.h"
 
 namespace host {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "host_road.h"
+#include "standins/host/host_road.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "vodi_library.h"
+#include "standins/host/vodi_library.h"
 
 namespace host {
 

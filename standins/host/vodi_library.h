@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "entry_points.h"
+#include "include/entry_points.h"
 
 namespace host {
 

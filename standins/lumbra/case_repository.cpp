@@ -1,4 +1,4 @@
-#include "case_repository.h"
+#include "standins/lumbra/case_repository.h"
 
 #include <algorithm>
 #include <cctype>

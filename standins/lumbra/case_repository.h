@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "repository_store.h"
+#include "standins/lumbra/repository_store.h"
 
 namespace lumbra {
 

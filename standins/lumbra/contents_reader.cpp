@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "fixed_text.h"
-#include "repository_text.h"
-#include "text_tokens.h"
+#include "include/fixed_text.h"
+#include "standins/lumbra/repository_text.h"
+#include "standins/lumbra/text_tokens.h"
 
 namespace lumbra {
 

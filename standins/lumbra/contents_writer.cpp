@@ -4,8 +4,8 @@
 #include <cinttypes>
 #include <cstdio>
 
-#include "repository_text.h"
-#include "text_tokens.h"
+#include "standins/lumbra/repository_text.h"
+#include "standins/lumbra/text_tokens.h"
 
 namespace lumbra {
 

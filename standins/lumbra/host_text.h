@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "fixed_text.h"
+#include "include/fixed_text.h"
 
 namespace lumbra {
 

@@ -1,11 +1,11 @@
-#include "record_transfer.h"
+#include "standins/lumbra/record_transfer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string_view>
 
-#include "fixed_text.h"
+#include "include/fixed_text.h"
 
 namespace lumbra {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "repository_store.h"
+#include "standins/lumbra/repository_store.h"
 
 namespace lumbra {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "case_repository.h"
-#include "host_text.h"
-#include "record_transfer.h"
-#include "repository.h"
+#include "include/repository.h"
+#include "standins/lumbra/case_repository.h"
+#include "standins/lumbra/host_text.h"
+#include "standins/lumbra/record_transfer.h"
 
 using lumbra::CASE_REPOSITORY;
 using lumbra::Error;

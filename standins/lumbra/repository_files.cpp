@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "case_repository.h"
-#include "holders.h"
-#include "repository_text.h"
+#include "include/holders.h"
+#include "standins/lumbra/case_repository.h"
+#include "standins/lumbra/repository_text.h"
 
 namespace lumbra {
 

@@ -1,14 +1,14 @@
 // The probe calls: set-up and read-back of the process's one repository.
-#include "repository_probe.h"
+#include "standins/lumbra/repository_probe.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
 
-#include "case_repository.h"
-#include "fixed_text.h"
-#include "repository_text.h"
+#include "include/fixed_text.h"
+#include "standins/lumbra/case_repository.h"
+#include "standins/lumbra/repository_text.h"
 
 using lumbra::CASE_REPOSITORY;
 

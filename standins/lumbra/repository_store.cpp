@@ -1,4 +1,4 @@
-#include "repository_store.h"
+#include "standins/lumbra/repository_store.h"
 
 #include <algorithm>
 #include <utility>

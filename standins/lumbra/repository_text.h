@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "repository_store.h"
+#include "standins/lumbra/repository_store.h"
 
 namespace lumbra {
 

@@ -1,4 +1,4 @@
-#include "text_tokens.h"
+#include "standins/lumbra/text_tokens.h"
 
 #include <cstdio>
 #include <utility>

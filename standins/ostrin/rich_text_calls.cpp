@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <iterator>
 
-#include "ostrin_state.h"
-#include "rich_text.h"
-#include "rich_text_template.h"
+#include "include/rich_text.h"
+#include "standins/ostrin/ostrin_state.h"
+#include "standins/ostrin/rich_text_template.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The probe's switch, document, log read-back and reset, and the stand-in's state.
-#include "rich_text_probe.h"
+#include "standins/ostrin/rich_text_probe.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
-#include "ostrin_state.h"
+#include "standins/ostrin/ostrin_state.h"
 
 OstrinState OSTRIN_STATE;
 

@@ -1,5 +1,5 @@
 // Finding and filling a page of a rich-text template.
-#include "rich_text_template.h"
+#include "standins/ostrin/rich_text_template.h"
 
 #include <cctype>
 #include <charconv>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "loader.h"
-#include "pravel_state.h"
+#include "include/loader.h"
+#include "standins/pravel/pravel_state.h"
 
 namespace {
 constexpr int64_t kPutTextLimit = 80;  // the loader shows at most 80 characters

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "loader.h"
-#include "pravel_state.h"
+#include "include/loader.h"
+#include "standins/pravel/pravel_state.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "loader.h"
-#include "pravel_state.h"
+#include "include/loader.h"
+#include "standins/pravel/pravel_state.h"
 
 namespace {
 

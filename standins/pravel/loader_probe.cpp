@@ -1,10 +1,10 @@
 // The probe's read-back, its observer and reset, and the stand-in's state.
-#include "loader_probe.h"
+#include "standins/pravel/loader_probe.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "pravel_state.h"
+#include "standins/pravel/pravel_state.h"
 
 PravelRecord PRAVEL_RECORD;
 PravelOverrides PRAVEL_OVERRIDES;

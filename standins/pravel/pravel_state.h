@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "loader_probe.h"
+#include "standins/pravel/loader_probe.h"
 
 struct PravelRecord {
   PravelObserver observer = nullptr;

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "print_preview.h"
-#include "viewer_window.h"
+#include "report/print/print_preview_face.h"
+#include "standins/viewer/viewer_window.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

@@ -1,11 +1,11 @@
 // The viewer's window: its keys, its painting, printing from it.
-#include "viewer_window.h"
+#include "standins/viewer/viewer_window.h"
 
 #include <utility>
 
-#include "holders.h"
-#include "print_preview.h"
-#include "report_printing.h"
+#include "include/holders.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/report_printing_face.h"
 
 namespace {
 

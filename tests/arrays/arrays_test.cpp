@@ -1,4 +1,4 @@
-#include "arrays.h"
+#include "exchange/arrays_face.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "loader_raise_fake.h"
-#include "markers.h"
-#include "test_seams.h"
+#include "include/markers.h"
+#include "include/test_seams.h"
+#include "tests/common/loader_raise_fake.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "case_link.h"
+#include "drivers/case_link_face.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

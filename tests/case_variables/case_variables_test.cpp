@@ -1,13 +1,13 @@
-#include "case_variables.h"
+#include "exchange/case_variables_face.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "fake_case.h"
-#include "fixed_text.h"
-#include "markers.h"
+#include "include/fixed_text.h"
+#include "include/markers.h"
+#include "tests/case_variables/fake_case.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "case_server.h"
-#include "fake_dispatch.h"
-#include "holders.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "tests/common/fake_dispatch.h"
 
 template <class I>
 using FakeDispatch = DispatchStub<I>;

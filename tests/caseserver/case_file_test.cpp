@@ -1,10 +1,10 @@
-#include "case_file.h"
+#include "standins/caseserver/case_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "program_catalogue.h"
+#include "standins/caseserver/program_catalogue.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "case_server_fixture.h"
-#include "program_case.h"
-#include "scratch_folder.h"
+#include "standins/caseserver/program_case.h"
+#include "tests/caseserver/case_server_fixture.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

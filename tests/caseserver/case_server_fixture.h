@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "case_server.h"
-#include "case_server_probe.h"
-#include "case_server_registration.h"
-#include "holders.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "tests/common/case_server_registration.h"
 
 class CaseServerTest : public ::testing::Test {
  protected:

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "case_server_fixture.h"
+#include "tests/caseserver/case_server_fixture.h"
 
 namespace {
 

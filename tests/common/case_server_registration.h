@@ -1,7 +1,7 @@
 // Registers the case server stand-in (casesrv.dll) for the current user of the
 // test's wine prefix, once per test process, by its own DllRegisterServer.
 //
-// Link the test with `casesrv` (for the probe, include/case_server_probe.h):
+// Link the test with `casesrv` (for the probe, standins/caseserver/case_server_probe.h):
 // the server that CoCreateInstance loads is then the very module the probe
 // talks to.
 #pragma once

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "document_calls.h"
-#include "metafile_records.h"
+#include "include/document_calls.h"
+#include "tests/common/metafile_records.h"
 
 class DocumentDouble {
  public:

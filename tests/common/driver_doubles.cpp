@@ -1,16 +1,16 @@
 // The doubles of driver_doubles.h: the connection table's lookup, the
 // exchange routines and a case server, each logging what it was given.
-#include "driver_doubles.h"
+#include "tests/common/driver_doubles.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
-#include "connection_table.h"
-#include "exchange.h"
-#include "file_text.h"
-#include "fixed_text.h"
-#include "holders.h"
+#include "drivers/connection_table_face.h"
+#include "exchange/exchange_face.h"
+#include "include/fixed_text.h"
+#include "include/holders.h"
+#include "tests/common/file_text.h"
 
 namespace driver_test {
 

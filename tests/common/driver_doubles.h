@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "case_server.h"
-#include "fake_dispatch.h"
+#include "include/case_server.h"
+#include "tests/common/fake_dispatch.h"
 
 namespace driver_test {
 

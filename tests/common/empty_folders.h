@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-#include "run_folders.h"
-#include "scratch_folder.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/scratch_folder.h"
 
 class EmptyFolders {
  public:

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "line_characters.h"
+#include "report/screen/line_characters_face.h"
 
 // Cells in a heap block of exactly their number, so a read past either end is
 // caught under the address sanitizer.

@@ -58,14 +58,14 @@
 #include <string_view>
 #include <vector>
 
-#include "case_server.h"
-#include "case_server_probe.h"
-#include "case_server_registration.h"
-#include "holders.h"
-#include "repository.h"
-#include "repository_probe.h"
-#include "unit_factors.h"
-#include "value_text.h"
+#include "drivers/unit_factors_face.h"
+#include "exchange/value_text.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "include/repository.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/common/case_server_registration.h"
 
 // The case's four collections, as the probe numbers them.
 inline constexpr int AI = CASE_PROBE_ARRAY_INPUTS;

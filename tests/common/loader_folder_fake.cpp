@@ -2,12 +2,12 @@
 // (__imp_<name>). Defining those slots here binds the calls to the fakes
 // inside the test executable, so the import library's entries for them are
 // never linked and the test needs no Pravel.dll for these two calls.
-#include "loader_folder_fake.h"
+#include "tests/common/loader_folder_fake.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "loader.h"
+#include "include/loader.h"
 
 LoaderFolderFake LOADER_FOLDER_FAKE;
 

@@ -2,9 +2,9 @@
 // (__imp_<name>). Defining the slot here binds the raise to the fake inside
 // the test executable, so the import library's entry for it is never linked
 // and the test needs no Pravel.dll for it.
-#include "loader_raise_fake.h"
+#include "tests/common/loader_raise_fake.h"
 
-#include "loader.h"
+#include "include/loader.h"
 
 LoaderRaiseLog LOADER_RAISE_LOG;
 

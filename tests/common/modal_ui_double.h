@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "modal_ui.h"
+#include "include/modal_ui.h"
 
 class ModalUiDouble {
  public:

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "rich_text_probe.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
+#include "runenv/run_folders_face.h"
+#include "standins/ostrin/rich_text_probe.h"
+#include "tests/common/scratch_folder.h"
 
 class ReportRun {
  public:

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "report_run.h"
-#include "scratch_folder.h"
+#include "tests/common/report_run.h"
+#include "tests/common/scratch_folder.h"
 
 namespace report_test {
 

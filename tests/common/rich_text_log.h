@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rich_text_probe.h"
+#include "standins/ostrin/rich_text_probe.h"
 
 namespace rich_text_test {
 

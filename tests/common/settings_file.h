@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "scratch_folder.h"
+#include "tests/common/scratch_folder.h"
 
 class SettingsFileGuard {
  public:

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "page_cells.h"
-#include "scratch_folder.h"
+#include "tests/common/page_cells.h"
+#include "tests/common/scratch_folder.h"
 
 namespace template_test {
 

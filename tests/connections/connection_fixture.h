@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "case_server_probe.h"
-#include "case_server_registration.h"
-#include "connection_table.h"
-#include "drivers.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "tests/common/case_server_registration.h"
 
 inline bool OleInitialisedHere() {
   APTTYPE type;

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "connection_fixture.h"
+#include "tests/connections/connection_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "connection_fixture.h"
+#include "tests/connections/connection_fixture.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "arrays.h"
-#include "case_link.h"
-#include "exchange.h"
-#include "exchange_case.h"
-#include "fixed_text.h"
-#include "loader_raise_fake.h"
-#include "test_seams.h"
+#include "drivers/case_link_face.h"
+#include "exchange/arrays_face.h"
+#include "exchange/exchange_face.h"
+#include "include/fixed_text.h"
+#include "include/test_seams.h"
+#include "tests/common/exchange_case.h"
+#include "tests/common/loader_raise_fake.h"
 
 inline const char* const kCurveRecords[] = {"STHE_HRC_POINT", "STHE_HRC_THERMODYNAMIC",
                                             "STHE_HRC_PHASE", "STHE_HRC_PHASE_COMPOSITION",

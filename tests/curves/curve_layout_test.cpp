@@ -1,4 +1,4 @@
-#include "curve_layout.h"
+#include "exchange/curve_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "markers.h"
+#include "include/markers.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "curve_fixture.h"
+#include "tests/curves/curve_fixture.h"
 
 namespace {
 

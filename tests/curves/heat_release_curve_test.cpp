@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "curve_fixture.h"
-#include "test_seams.h"
+#include "include/test_seams.h"
+#include "tests/curves/curve_fixture.h"
 
 namespace {
 

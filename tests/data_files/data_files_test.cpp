@@ -1,12 +1,12 @@
-#include "data_files.h"
+#include "runenv/data_files_face.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "loader.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
+#include "include/loader.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "exchange.h"
-#include "exchange_case.h"
+#include "exchange/exchange_face.h"
+#include "tests/common/exchange_case.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing_container.h"
+#include "report/drawing/drawing_container_face.h"
 
 inline std::string HeaderBytes(const DRAWING_HEADER& h) {
   return std::string(reinterpret_cast<const char*>(&h), sizeof h);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "container_bytes.h"
-#include "drawing_container.h"
-#include "drawing_scratch.h"
+#include "report/drawing/drawing_container_face.h"
+#include "tests/drawing/container_bytes.h"
+#include "tests/drawing/drawing_scratch.h"
 
 namespace {
 

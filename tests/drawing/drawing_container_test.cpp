@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "container_bytes.h"
-#include "drawing_container.h"
-#include "drawing_memory.h"
-#include "drawing_scratch.h"
-#include "drawing_text.h"
-#include "holders.h"
-#include "modal_ui_double.h"
-#include "run_folders.h"
-#include "test_seams.h"
+#include "include/holders.h"
+#include "include/test_seams.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/drawing_text.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/drawing/container_bytes.h"
+#include "tests/drawing/drawing_scratch.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "container_bytes.h"
-#include "drawing_execution.h"
-#include "metafile_records.h"
+#include "report/drawing/drawing_execution.h"
+#include "tests/common/metafile_records.h"
+#include "tests/drawing/container_bytes.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "drawing_fit.h"
+#include "report/drawing/drawing_fit.h"
 
 // Found by the test framework beside the box's type.
 void PrintTo(const PictureBox& b, std::ostream* out) {

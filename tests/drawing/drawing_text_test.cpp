@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "drawing_scratch.h"
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
+#include "tests/drawing/drawing_scratch.h"
 
 namespace {
 

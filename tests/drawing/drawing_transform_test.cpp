@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "drawing_numbers.h"
-#include "drawing_transform.h"
+#include "report/drawing/drawing_numbers.h"
+#include "report/drawing/drawing_transform.h"
 
 namespace {
 

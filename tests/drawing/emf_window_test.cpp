@@ -6,10 +6,10 @@
 
 #include <cstring>
 
-#include "drawing_scratch.h"
-#include "picture_files.h"
-#include "pictures.h"
-#include "run_folders.h"
+#include "report/drawing/pictures_face.h"
+#include "runenv/run_folders_face.h"
+#include "tests/drawing/drawing_scratch.h"
+#include "tests/drawing/picture_files.h"
 
 namespace {
 

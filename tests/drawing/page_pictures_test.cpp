@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "drawing_memory.h"
-#include "drawing_scratch.h"
-#include "modal_ui_double.h"
-#include "picture_files.h"
-#include "pictures.h"
-#include "run_folders.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/pictures_face.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/drawing/drawing_scratch.h"
+#include "tests/drawing/picture_files.h"
 
 namespace {
 

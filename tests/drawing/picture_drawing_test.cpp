@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "drawing_container.h"
-#include "drawing_execution.h"
-#include "drawing_memory.h"
-#include "drawing_scratch.h"
-#include "metafile_records.h"
-#include "modal_ui_double.h"
-#include "picture_files.h"
-#include "pictures.h"
+#include "report/drawing/drawing_container_face.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/pictures_face.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/drawing/drawing_scratch.h"
+#include "tests/drawing/picture_files.h"
 
 namespace {
 

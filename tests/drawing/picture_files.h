@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "metafiles.h"
+#include "report/drawing/metafiles_face.h"
 
 // A Windows metafile of one line from (x1, y1) to (x2, y2).
 inline std::string LineMetafileBits(int x1, int y1, int x2, int y2) {

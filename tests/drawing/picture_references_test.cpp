@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "picture_references.h"
+#include "report/drawing/picture_references_face.h"
 
 namespace {
 

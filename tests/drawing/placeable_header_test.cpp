@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "container_bytes.h"
-#include "metafiles.h"
+#include "report/drawing/metafiles_face.h"
+#include "tests/drawing/container_bytes.h"
 
 namespace {
 

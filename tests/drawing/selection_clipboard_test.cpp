@@ -6,9 +6,9 @@
 
 #include <thread>
 
-#include "drawing_memory.h"
-#include "metafile_records.h"
-#include "pictures.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/pictures_face.h"
+#include "tests/common/metafile_records.h"
 
 namespace {
 

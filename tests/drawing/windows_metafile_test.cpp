@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "drawing_memory.h"
-#include "drawing_scratch.h"
-#include "metafile_records.h"
-#include "metafiles.h"
-#include "modal_ui_double.h"
-#include "picture_files.h"
-#include "pictures.h"
-#include "test_seams.h"
+#include "include/test_seams.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/drawing/metafiles_face.h"
+#include "report/drawing/pictures_face.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/drawing/drawing_scratch.h"
+#include "tests/drawing/picture_files.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 // without exit calls no case server.
 #include <algorithm>
 
-#include "file_text.h"
-#include "host_arrays.h"
-#include "host_fixture.h"
-#include "loader_probe.h"
+#include "standins/host/host_arrays.h"
+#include "standins/pravel/loader_probe.h"
+#include "tests/common/file_text.h"
+#include "tests/end_to_end/host_fixture.h"
 
 namespace {
 

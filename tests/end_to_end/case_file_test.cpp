@@ -1,6 +1,6 @@
 // Case paths that carry no ".QXN" of their own: whatever the run does with
 // them, the case file survives it, complete.
-#include "host_fixture.h"
+#include "tests/end_to_end/host_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // record too large to read.
 #include <cmath>
 
-#include "host_fixture.h"
-#include "markers.h"
+#include "include/markers.h"
+#include "tests/end_to_end/host_fixture.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "case_server.h"
-#include "case_server_probe.h"
-#include "holders.h"
-#include "host_files.h"
-#include "host_road.h"
-#include "repository_probe.h"
-#include "run_env_scratch.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/host/host_files.h"
+#include "standins/host/host_road.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/common/run_env_scratch.h"
 
 // The example block as the build copies it next to the test.
 inline const char kExampleBlock[] = "examples\\block1";

@@ -2,8 +2,8 @@
 // requests, execute, output and exit, through the DLL's exported entry points.
 #include <cmath>
 
-#include "host_fixture.h"
-#include "markers.h"
+#include "include/markers.h"
+#include "tests/end_to_end/host_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "entry_points.h"
-#include "loader_probe.h"
+#include "include/entry_points.h"
+#include "standins/pravel/loader_probe.h"
 
 namespace {
 

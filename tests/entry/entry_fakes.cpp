@@ -1,16 +1,16 @@
 // The fakes of entry_fakes.h, under the names the entry points call.
-#include "entry_fakes.h"
+#include "tests/entry/entry_fakes.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <type_traits>
 
-#include "connection_table.h"
-#include "drivers.h"
-#include "loader.h"
-#include "loader_probe.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "drivers/connection_table_face.h"
+#include "drivers/drivers_face.h"
+#include "include/loader.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "standins/pravel/loader_probe.h"
 
 EntryFakes FAKES;
 

@@ -1,6 +1,6 @@
 // The six entry points: their calls around the driver, the arguments the
 // drivers get, the exception guard and the host's status word.
-#include "entry_points.h"
+#include "include/entry_points.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "drivers.h"
-#include "entry_fakes.h"
-#include "exception_filters.h"
-#include "host_block.h"
-#include "loader_probe.h"
-#include "module_handle.h"
+#include "drivers/drivers_face.h"
+#include "entry/exception_filters.h"
+#include "entry/module_handle.h"
+#include "standins/pravel/loader_probe.h"
+#include "tests/entry/entry_calls.h"
+#include "tests/entry/entry_fakes.h"
 
 namespace {
 

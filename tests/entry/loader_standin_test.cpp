@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "loader.h"
-#include "loader_probe.h"
+#include "include/loader.h"
+#include "standins/pravel/loader_probe.h"
 
 namespace {
 

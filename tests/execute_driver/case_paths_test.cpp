@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "case_backup.h"
+#include "drivers/case_backup.h"
 
 namespace {
 

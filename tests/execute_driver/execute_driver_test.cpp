@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "case_link.h"
-#include "driver_doubles.h"
-#include "drivers.h"
-#include "file_text.h"
-#include "host_block.h"
-#include "run_env_scratch.h"
-#include "unit_factors.h"
+#include "drivers/case_link_face.h"
+#include "drivers/drivers_face.h"
+#include "drivers/unit_factors_face.h"
+#include "tests/common/driver_doubles.h"
+#include "tests/common/file_text.h"
+#include "tests/common/host_arguments.h"
+#include "tests/common/run_env_scratch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "fixed_text.h"
+#include "include/fixed_text.h"
 
 #include <gtest/gtest.h>
 

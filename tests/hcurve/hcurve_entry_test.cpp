@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "arrays.h"
-#include "entry_points.h"
-#include "hcurve_records_text.h"
-#include "markers.h"
-#include "repository_probe.h"
-#include "test_seams.h"
+#include "exchange/arrays_face.h"
+#include "include/entry_points.h"
+#include "include/markers.h"
+#include "include/test_seams.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/hcurve/hcurve_records_text.h"
 
 namespace {
 

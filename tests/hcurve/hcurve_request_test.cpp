@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "arrays.h"
-#include "drivers.h"
-#include "hcurve_records_text.h"
-#include "loader_raise_fake.h"
-#include "markers.h"
-#include "repository_probe.h"
-#include "test_seams.h"
+#include "drivers/drivers_face.h"
+#include "exchange/arrays_face.h"
+#include "include/markers.h"
+#include "include/test_seams.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/common/loader_raise_fake.h"
+#include "tests/hcurve/hcurve_records_text.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The pressure levels of a heat-release-curve request, from plain values.
-#include "pressure_levels.h"
+#include "drivers/pressure_levels.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "markers.h"
+#include "include/markers.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "host_block.h"
+#include "tests/common/host_arguments.h"
 
 #include <gtest/gtest.h>
 
-#include "fixed_text.h"
-#include "host_arrays.h"
+#include "include/fixed_text.h"
+#include "standins/host/host_arrays.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <string>
 
-#include "holders.h"
-#include "host_files.h"
-#include "run_env_scratch.h"
+#include "include/holders.h"
+#include "standins/host/host_files.h"
+#include "tests/common/run_env_scratch.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "driver_doubles.h"
-#include "host_block.h"
-#include "repository_probe.h"
-#include "run_env_scratch.h"
-#include "run_folders.h"
+#include "runenv/run_folders_face.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/common/driver_doubles.h"
+#include "tests/common/host_arguments.h"
+#include "tests/common/run_env_scratch.h"
 
 namespace {
 

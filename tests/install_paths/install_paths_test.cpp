@@ -1,4 +1,4 @@
-#include "install_paths.h"
+#include "services/install_paths_face.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "run_folders.h"
-#include "scratch_folder.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "language_setting.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "runenv/run_folders_face.h"
+#include "services/language_setting_face.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/settings_file.h"
 
 namespace {
 

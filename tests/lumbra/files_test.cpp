@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "repository_fixture.h"
+#include "tests/lumbra/repository_fixture.h"
 
 namespace fs = std::filesystem;
 

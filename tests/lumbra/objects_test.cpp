@@ -1,5 +1,5 @@
 // Objects and members: RPNEW, RPALLO, RPFIND, RPDELE, handles and error words.
-#include "repository_fixture.h"
+#include "tests/lumbra/repository_fixture.h"
 
 using ObjectsTest = RepositoryTest;
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "repository_fixture.h"
+#include "tests/lumbra/repository_fixture.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fixed_text.h"
-#include "repository.h"
-#include "repository_probe.h"
+#include "include/fixed_text.h"
+#include "include/repository.h"
+#include "standins/lumbra/repository_probe.h"
 
 using Id = FixedText<128>;
 

@@ -2,7 +2,7 @@
 // faulty text is refused whole, naming its line.
 #include <cmath>
 
-#include "repository_fixture.h"
+#include "tests/lumbra/repository_fixture.h"
 
 using TextFormatTest = RepositoryTest;
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "field_data_text.h"
-#include "rich_text.h"
-#include "rich_text_log.h"
-#include "rich_text_probe.h"
-#include "scratch_folder.h"
+#include "include/rich_text.h"
+#include "standins/ostrin/rich_text_probe.h"
+#include "tests/common/field_data_text.h"
+#include "tests/common/rich_text_log.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "rich_text_template.h"
+#include "standins/ostrin/rich_text_template.h"
 
 #include <gtest/gtest.h>
 
-#include "field_data_text.h"
+#include "tests/common/field_data_text.h"
 
 #include <string>
 #include <vector>

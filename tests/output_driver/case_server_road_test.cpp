@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "case_server_probe.h"
-#include "case_server_registration.h"
-#include "connection_table.h"
-#include "file_text.h"
-#include "host_block.h"
-#include "repository_probe.h"
-#include "run_env_scratch.h"
+#include "drivers/connection_table_face.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "standins/lumbra/repository_probe.h"
+#include "tests/common/case_server_registration.h"
+#include "tests/common/file_text.h"
+#include "tests/common/host_arguments.h"
+#include "tests/common/run_env_scratch.h"
 
 namespace {
 

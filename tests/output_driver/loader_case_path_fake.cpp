@@ -1,9 +1,9 @@
 // Binds the loader's import slot for LoaderSetCasePath to a recorder, so the
 // test needs no Pravel.dll for it.
-#include "loader_case_path_fake.h"
+#include "tests/output_driver/loader_case_path_fake.h"
 
-#include "driver_doubles.h"
-#include "loader.h"
+#include "include/loader.h"
+#include "tests/common/driver_doubles.h"
 
 std::vector<CasePathCall> CASE_PATH_CALLS;
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "case_link.h"
-#include "driver_doubles.h"
-#include "file_text.h"
-#include "host_block.h"
-#include "loader_case_path_fake.h"
-#include "run_env_scratch.h"
-#include "unit_factors.h"
+#include "drivers/case_link_face.h"
+#include "drivers/unit_factors_face.h"
+#include "tests/common/driver_doubles.h"
+#include "tests/common/file_text.h"
+#include "tests/common/host_arguments.h"
+#include "tests/common/run_env_scratch.h"
+#include "tests/output_driver/loader_case_path_fake.h"
 
 namespace {
 

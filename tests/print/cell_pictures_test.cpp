@@ -5,15 +5,15 @@
 #include <cstring>
 #include <string>
 
-#include "../drawing/picture_files.h"
-#include "dib_canvas.h"
-#include "holders.h"
-#include "metafile_records.h"
-#include "metafiles.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
-#include "sheet_pictures.h"
-#include "sheet_rendering.h"
+#include "include/holders.h"
+#include "report/drawing/metafiles_face.h"
+#include "report/print/sheet_rendering.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/drawing/picture_files.h"
+#include "tests/print/dib_canvas.h"
+#include "tests/print/sheet_pictures.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "document_double.h"
-#include "metafile_records.h"
-#include "modal_ui_double.h"
-#include "print_job.h"
-#include "sheet_page.h"
-#include "sheet_rendering.h"
+#include "report/print/print_job.h"
+#include "report/print/sheet_rendering.h"
+#include "tests/common/document_double.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/print/sheet_page.h"
 
 TEST(NoDisplay, TheProgressDialogCannotBeMadeAndNoJobStarts) {
   ModalUiDouble user;

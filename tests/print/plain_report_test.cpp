@@ -1,6 +1,6 @@
 // The plain copy of the report: one line for each report line up to its
 // first tab, without picture and page-break lines.
-#include "plain_report.h"
+#include "report/print/plain_report.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "report_pages_sink.h"
-#include "report_reader.h"
+#include "report/print/report_reader.h"
+#include "tests/print/report_pages_sink.h"
 
 namespace {
 

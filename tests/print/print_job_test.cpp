@@ -1,18 +1,18 @@
 // The print job against a stand-in printer: the printer it chooses, the
 // progress dialog, the document and its pages, a cancel, and the messages
 // of each failure, titled "Print".
-#include "print_job.h"
+#include "report/print/print_job.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "document_double.h"
-#include "modal_ui_double.h"
-#include "print_window.h"
-#include "sheet_page.h"
-#include "sheet_rendering.h"
+#include "report/print/sheet_rendering.h"
+#include "tests/common/document_double.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/print/print_window.h"
+#include "tests/print/sheet_page.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The preview: a report read into page records, its sheets drawn on their
 // places, painted into a window and put on the clipboard.
-#include "print_preview.h"
+#include "report/print/print_preview_face.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +10,24 @@
 #include <thread>
 #include <vector>
 
-#include "../drawing/container_bytes.h"
-#include "dib_canvas.h"
-#include "document_double.h"
-#include "drawing_memory.h"
-#include "empty_folders.h"
-#include "language_setting.h"
-#include "metafile_records.h"
-#include "modal_ui_double.h"
-#include "print_job.h"
-#include "print_window.h"
-#include "report_pages_sink.h"
-#include "report_printing.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
-#include "sheet_pictures.h"
-#include "sheet_rendering.h"
-#include "test_seams.h"
+#include "include/test_seams.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/print/print_job.h"
+#include "report/print/report_printing_face.h"
+#include "report/print/sheet_rendering.h"
+#include "runenv/run_folders_face.h"
+#include "services/language_setting_face.h"
+#include "tests/common/document_double.h"
+#include "tests/common/empty_folders.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/settings_file.h"
+#include "tests/drawing/container_bytes.h"
+#include "tests/print/dib_canvas.h"
+#include "tests/print/print_window.h"
+#include "tests/print/report_pages_sink.h"
+#include "tests/print/sheet_pictures.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "../drawing/container_bytes.h"
-#include "page_buffers.h"
-#include "printed_sheets.h"
-#include "report_pages_sink.h"
-#include "run_folders.h"
-#include "sheet_pictures.h"
+#include "report/print/page_buffers.h"
+#include "runenv/run_folders_face.h"
+#include "tests/drawing/container_bytes.h"
+#include "tests/print/printed_sheets.h"
+#include "tests/print/report_pages_sink.h"
+#include "tests/print/sheet_pictures.h"
 
 namespace {
 

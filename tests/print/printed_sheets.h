@@ -19,13 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "default_printer.h"
-#include "document_calls.h"
-#include "language_setting.h"
-#include "modal_ui_double.h"
-#include "report_printing.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "include/document_calls.h"
+#include "report/print/report_printing_face.h"
+#include "services/language_setting_face.h"
+#include "tests/common/default_printer.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/settings_file.h"
 
 // Dots per inch of the bitmaps the tests read: a page cell at four pages a
 // sheet is still four dots wide.

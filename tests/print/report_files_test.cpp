@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "loader_folder_fake.h"
-#include "metafile_records.h"
-#include "plain_report.h"
-#include "report_printing.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
-#include "sheet_rendering.h"
+#include "report/print/plain_report.h"
+#include "report/print/report_printing_face.h"
+#include "report/print/sheet_rendering.h"
+#include "runenv/run_folders_face.h"
+#include "tests/common/loader_folder_fake.h"
+#include "tests/common/metafile_records.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "page_buffers.h"
-#include "report_reader.h"
+#include "report/print/page_buffers.h"
+#include "report/print/report_reader.h"
 
 struct ReadPage {
   std::vector<std::string> text;   // the page's rows, 80 characters each

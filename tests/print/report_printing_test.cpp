@@ -1,7 +1,7 @@
 // A print run over a report file against the stand-in printer: the pages a
 // sheet from the settings file, the page range over the page numbers, the
 // sheets, a cancel, and every failure in turn leaving nothing behind.
-#include "report_printing.h"
+#include "report/print/report_printing_face.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +10,19 @@
 #include <utility>
 #include <vector>
 
-#include "../drawing/container_bytes.h"
+#include "tests/drawing/container_bytes.h"
 
-#include "document_calls.h"
-#include "document_double.h"
-#include "empty_folders.h"
-#include "language_setting.h"
-#include "modal_ui_double.h"
-#include "print_job.h"
-#include "print_window.h"
-#include "report_pages_sink.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
-#include "sheet_rendering.h"
+#include "include/document_calls.h"
+#include "report/print/print_job.h"
+#include "report/print/sheet_rendering.h"
+#include "services/language_setting_face.h"
+#include "tests/common/document_double.h"
+#include "tests/common/empty_folders.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/settings_file.h"
+#include "tests/print/print_window.h"
+#include "tests/print/report_pages_sink.h"
 
 namespace {
 

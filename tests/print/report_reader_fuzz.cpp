@@ -11,11 +11,11 @@
 #include <string>
 #include <utility>
 
-#include "page_buffers.h"
-#include "picture_references.h"
-#include "plain_report.h"
-#include "report_reader.h"
-#include "sheet_sequence.h"
+#include "report/drawing/picture_references_face.h"
+#include "report/print/page_buffers.h"
+#include "report/print/plain_report.h"
+#include "report/print/report_reader.h"
+#include "report/print/sheet_sequence.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The report reader: which lines make a page, what each page line holds,
 // where the pictures go and which drawing of the container each shows.
-#include "report_reader.h"
+#include "report/print/report_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "page_buffers.h"
-#include "report_pages_sink.h"
+#include "report/print/page_buffers.h"
+#include "tests/print/report_pages_sink.h"
 
 namespace {
 

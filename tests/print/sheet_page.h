@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "metafile_records.h"
-#include "page_buffers.h"
+#include "report/print/page_buffers.h"
+#include "tests/common/metafile_records.h"
 
 // Row r of the page: its text from column 1, its control character in
 // column 80 of text and marks, and its marks from column 1.

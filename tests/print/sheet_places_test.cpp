@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "page_buffers.h"
+#include "report/print/page_buffers.h"
 
 namespace {
 

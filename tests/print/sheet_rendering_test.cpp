@@ -2,16 +2,16 @@
 // places, the fonts and the cell, text segments, aligned values, leaders,
 // box lines and the sheet frame. Expected positions come from the same
 // context (SheetCellToPoint, GetTextExtentPointA, GetDeviceCaps).
-#include "sheet_rendering.h"
+#include "report/print/sheet_rendering.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "line_characters.h"
-#include "metafile_records.h"
-#include "sheet_page.h"
+#include "report/screen/line_characters_face.h"
+#include "tests/common/metafile_records.h"
+#include "tests/print/sheet_page.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The sheets of a print pass: which pages are drawn, at which sheet
 // position, and where each sheet of paper starts and ends.
-#include "sheet_sequence.h"
+#include "report/print/sheet_sequence.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "page_buffers.h"
-#include "report_pages_sink.h"
-#include "report_reader.h"
+#include "report/print/page_buffers.h"
+#include "report/print/report_reader.h"
+#include "tests/print/report_pages_sink.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "default_printer.h"
-#include "document_calls.h"
-#include "modal_ui.h"
-#include "modal_ui_double.h"
-#include "report_printing.h"
-#include "scratch_folder.h"
+#include "include/document_calls.h"
+#include "include/modal_ui.h"
+#include "report/print/report_printing_face.h"
+#include "tests/common/default_printer.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "counter_current.h"
+#include "standins/caseserver/counter_current.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "rating_fixtures.h"
+#include "tests/rating_model/rating_fixtures.h"
 
 namespace {
 

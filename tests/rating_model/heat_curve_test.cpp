@@ -1,8 +1,8 @@
-#include "heat_curve.h"
+#include "standins/caseserver/heat_curve.h"
 
 #include <gtest/gtest.h>
 
-#include "rating_fixtures.h"
+#include "tests/rating_model/rating_fixtures.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plate_rating.h"
+#include "standins/caseserver/plate_rating.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "model_messages.h"
-#include "rating_fixtures.h"
+#include "standins/caseserver/model_messages.h"
+#include "tests/rating_model/rating_fixtures.h"
 
 namespace {
 

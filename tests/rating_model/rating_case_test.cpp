@@ -4,9 +4,9 @@
 #include <charconv>
 #include <string>
 
-#include "model_messages.h"
-#include "program_catalogue.h"
-#include "rating_model.h"
+#include "standins/caseserver/model_messages.h"
+#include "standins/caseserver/program_catalogue.h"
+#include "standins/caseserver/rating_model.h"
 
 namespace {
 

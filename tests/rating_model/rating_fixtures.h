@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "plate_rating.h"
+#include "standins/caseserver/plate_rating.h"
 
 namespace rating_fixtures {
 

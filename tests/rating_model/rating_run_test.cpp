@@ -5,10 +5,10 @@
 #include <charconv>
 #include <string>
 
-#include "case_server.h"
-#include "case_server_probe.h"
-#include "case_server_registration.h"
-#include "holders.h"
+#include "include/case_server.h"
+#include "include/holders.h"
+#include "standins/caseserver/case_server_probe.h"
+#include "tests/common/case_server_registration.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "../drawing/container_bytes.h"
-#include "drawing_memory.h"
-#include "page_cells.h"
-#include "report_file.h"
-#include "report_run.h"
-#include "screen_cells.h"
-#include "test_seams.h"
+#include "include/test_seams.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/pages/report_file_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/common/page_cells.h"
+#include "tests/common/report_run.h"
+#include "tests/drawing/container_bytes.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "exact_cells.h"
-#include "field_data_text.h"
-#include "page_cells.h"
-#include "report_page_lines.h"
-#include "report_pages.h"
-#include "screen_cells.h"
+#include "report/pages/report_page_lines.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/common/exact_cells.h"
+#include "tests/common/field_data_text.h"
+#include "tests/common/page_cells.h"
 
 namespace {
 

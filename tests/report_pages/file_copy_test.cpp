@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "drawing_memory.h"
-#include "modal_ui_double.h"
-#include "report_file.h"
-#include "scratch_folder.h"
-#include "test_seams.h"
+#include "include/test_seams.h"
+#include "report/drawing/drawing_memory_face.h"
+#include "report/pages/report_file_face.h"
+#include "tests/common/modal_ui_double.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "field_data_text.h"
-#include "language_setting.h"
-#include "report_pages.h"
-#include "report_run.h"
-#include "report_samples.h"
-#include "service_jackets.h"
-#include "settings_file.h"
+#include "report/pages/report_pages_face.h"
+#include "services/language_setting_face.h"
+#include "services/service_jackets.h"
+#include "tests/common/field_data_text.h"
+#include "tests/common/report_run.h"
+#include "tests/common/report_samples.h"
+#include "tests/common/settings_file.h"
 
 namespace {
 

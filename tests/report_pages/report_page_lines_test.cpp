@@ -1,11 +1,11 @@
-#include "report_page_lines.h"
+#include "report/pages/report_page_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "page_cells.h"
+#include "tests/common/page_cells.h"
 
 namespace {
 

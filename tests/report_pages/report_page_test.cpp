@@ -6,22 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "../drawing/container_bytes.h"
-#include "drawing_execution.h"
-#include "field_data_text.h"
-#include "language_setting.h"
-#include "line_characters.h"
-#include "page_cells.h"
-#include "pictures.h"
-#include "report_file.h"
-#include "report_pages.h"
-#include "report_run.h"
-#include "report_samples.h"
-#include "rich_text_log.h"
-#include "rich_text_probe.h"
-#include "screen_cells.h"
-#include "settings_file.h"
-#include "template_files.h"
+#include "report/drawing/drawing_execution.h"
+#include "report/drawing/pictures_face.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/line_characters_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "services/language_setting_face.h"
+#include "standins/ostrin/rich_text_probe.h"
+#include "tests/common/field_data_text.h"
+#include "tests/common/page_cells.h"
+#include "tests/common/report_run.h"
+#include "tests/common/report_samples.h"
+#include "tests/common/rich_text_log.h"
+#include "tests/common/settings_file.h"
+#include "tests/common/template_files.h"
+#include "tests/drawing/container_bytes.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "field_data_text.h"
-#include "report_file.h"
-#include "report_run.h"
-#include "rich_text_log.h"
-#include "rich_text_probe.h"
+#include "report/pages/report_file_face.h"
+#include "standins/ostrin/rich_text_probe.h"
+#include "tests/common/field_data_text.h"
+#include "tests/common/report_run.h"
+#include "tests/common/rich_text_log.h"
 
 namespace {
 

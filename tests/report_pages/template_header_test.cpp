@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "page_cells.h"
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
+#include "tests/common/page_cells.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "field_data_text.h"
-#include "report_pages.h"
+#include "report/pages/report_pages_face.h"
+#include "tests/common/field_data_text.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "line_characters.h"
-#include "report_pages.h"
-#include "report_run.h"
-#include "template_files.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/line_characters_face.h"
+#include "tests/common/report_run.h"
+#include "tests/common/template_files.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "report_pages.h"
-#include "template_page_ends.h"
+#include "examples/report/index_tool/template_page_ends.h"
+#include "report/pages/report_pages_face.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "template_page_ends.h"
+#include "examples/report/index_tool/template_page_ends.h"
 
 #include <gtest/gtest.h>
 

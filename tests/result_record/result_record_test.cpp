@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "exchange.h"
-#include "exchange_case.h"
-#include "markers.h"
+#include "exchange/exchange_face.h"
+#include "include/markers.h"
+#include "tests/common/exchange_case.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "results_lines.h"
+#include "services/results_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "run_services.h"
-#include "scratch_folder.h"
+#include "runenv/run_services_face.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

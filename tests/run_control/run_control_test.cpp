@@ -1,4 +1,4 @@
-#include "run_control.h"
+#include "runenv/run_control.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "language_setting.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "runenv/run_folders_face.h"
+#include "services/language_setting_face.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/settings_file.h"
 
 namespace {
 

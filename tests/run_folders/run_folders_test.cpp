@@ -1,4 +1,4 @@
-#include "run_folders.h"
+#include "runenv/run_folders_face.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "loader_folder_fake.h"
-#include "run_env_scratch.h"
+#include "tests/common/loader_folder_fake.h"
+#include "tests/common/run_env_scratch.h"
 
 using run_env_test::MakeFile;
 using run_env_test::MakeFolder;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 TEST(JoinPath, AppendsTheNameToTheFolder) {
   char buffer[64];

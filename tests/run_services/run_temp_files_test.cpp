@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "loader_folder_fake.h"
-#include "run_env_scratch.h"
-#include "run_folders.h"
-#include "run_services.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "tests/common/loader_folder_fake.h"
+#include "tests/common/run_env_scratch.h"
 
 using run_env_test::Exists;
 using run_env_test::MakeFile;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run_services.h"
+#include "runenv/run_services_face.h"
 
 TEST(ScreenWindow, HoldsTheLastWindowStored) {
   EXPECT_EQ(GetScreenWindow(), nullptr);  // nothing stored yet in this process

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "run_env_scratch.h"
-#include "run_services.h"
+#include "runenv/run_services_face.h"
+#include "tests/common/run_env_scratch.h"
 
 namespace {
 

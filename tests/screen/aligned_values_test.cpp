@@ -1,8 +1,8 @@
 // The value at a layout mark or before a column of '=' signs.
 #include <gtest/gtest.h>
 
-#include "line_characters.h"
-#include "screen_page.h"
+#include "report/screen/line_characters_face.h"
+#include "tests/screen/screen_page.h"
 
 namespace {
 

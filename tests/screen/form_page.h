@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "form_fields.h"
-#include "screen_page.h"
+#include "report/screen/form_fields_face.h"
+#include "tests/screen/screen_page.h"
 
 struct FormPage {
   ExactCells form{FORM_CELLS};

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "form_fields.h"
-#include "form_page.h"
+#include "report/screen/form_fields_face.h"
+#include "tests/screen/form_page.h"
 
 TEST(PaintTextLine, PadsToEightyCellsInAttribute15) {
   RecordingPainter painter;

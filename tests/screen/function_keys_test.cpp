@@ -1,8 +1,8 @@
 // Function-key labels on a form, found from a selected cell.
 #include <gtest/gtest.h>
 
-#include "form_fields.h"
-#include "form_page.h"
+#include "report/screen/form_fields_face.h"
+#include "tests/screen/form_page.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "form_fields.h"
-#include "form_page.h"
-#include "screen_cells.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/screen/form_page.h"
 
 namespace {
 

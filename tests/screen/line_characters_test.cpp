@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "line_characters.h"
-#include "screen_page.h"
+#include "report/screen/line_characters_face.h"
+#include "tests/screen/screen_page.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "form_fields.h"
-#include "form_page.h"
+#include "report/screen/form_fields_face.h"
+#include "tests/screen/form_page.h"
 
 namespace {
 

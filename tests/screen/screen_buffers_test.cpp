@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "screen_cells.h"
-#include "screen_page.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/screen/screen_page.h"
 
 TEST(CellFieldValue, ACellWithoutAValueGivesOneBlank) {
   ScreenBuffersScope screen;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "holders.h"
-#include "screen.h"
+#include "include/holders.h"
+#include "report/screen/screen_face.h"
 
 inline UniqueGdiObject ScreenTestFont(int height, int width) {
   return UniqueGdiObject(CreateFontA(-height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "screen_cells.h"
-#include "screen_page.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/screen/screen_page.h"
 
 namespace {
 

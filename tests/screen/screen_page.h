@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "exact_cells.h"
-#include "line_characters.h"
-#include "screen_cells.h"
+#include "report/screen/line_characters_face.h"
+#include "report/screen/screen_cells_face.h"
+#include "tests/common/exact_cells.h"
 
 inline constexpr int32_t Cell(int32_t row, int32_t column) { return row * ROW_CELLS + column; }
 

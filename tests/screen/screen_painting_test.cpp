@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "metafile_records.h"
-#include "screen.h"
-#include "screen_fonts.h"
-#include "screen_page.h"
+#include "report/screen/screen_face.h"
+#include "tests/common/metafile_records.h"
+#include "tests/screen/screen_fonts.h"
+#include "tests/screen/screen_page.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "loader_probe.h"
-#include "program_end.h"
-#include "run_folders.h"
-#include "run_services.h"
-#include "screen.h"
+#include "include/program_end.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_folders_face.h"
+#include "runenv/run_services_face.h"
+#include "standins/pravel/loader_probe.h"
 
 namespace {
 

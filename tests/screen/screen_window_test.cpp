@@ -13,13 +13,13 @@
 #include <optional>
 #include <string>
 
-#include "form_fields.h"
-#include "form_page.h"
-#include "pictures.h"
-#include "run_services.h"
-#include "screen.h"
-#include "screen_fonts.h"
-#include "screen_page.h"
+#include "report/drawing/pictures_face.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/screen_face.h"
+#include "runenv/run_services_face.h"
+#include "tests/screen/form_page.h"
+#include "tests/screen/screen_fonts.h"
+#include "tests/screen/screen_page.h"
 
 namespace {
 

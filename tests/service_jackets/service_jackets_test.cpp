@@ -5,14 +5,14 @@
 #include <limits>
 #include <string>
 
-#include "language_setting.h"
-#include "loader_probe.h"
-#include "report_file.h"
-#include "report_pages.h"
-#include "report_run.h"
-#include "rich_text_probe.h"
-#include "service_jackets.h"
-#include "template_files.h"
+#include "report/pages/report_file_face.h"
+#include "report/pages/report_pages_face.h"
+#include "services/language_setting_face.h"
+#include "services/service_jackets.h"
+#include "standins/ostrin/rich_text_probe.h"
+#include "standins/pravel/loader_probe.h"
+#include "tests/common/report_run.h"
+#include "tests/common/template_files.h"
 
 namespace {
 

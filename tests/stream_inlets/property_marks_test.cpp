@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "exchange.h"
-#include "exchange_case.h"
+#include "exchange/exchange_face.h"
+#include "tests/common/exchange_case.h"
 
 namespace {
 

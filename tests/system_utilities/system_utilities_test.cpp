@@ -1,4 +1,4 @@
-#include "system_utilities.h"
+#include "services/system_utilities_face.h"
 
 #include <gtest/gtest.h>
 #include <process.h>
@@ -11,9 +11,9 @@
 #include <ctime>
 #include <string>
 
-#include "install_paths.h"
-#include "run_folders.h"
-#include "scratch_folder.h"
+#include "runenv/run_folders_face.h"
+#include "services/install_paths_face.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "metafile_records.h"
+#include "tests/common/metafile_records.h"
 
 TEST(EmfRecordsReader, ReadsMovesLinesBoxesTextsFontsAndMapping) {
   EmfCanvas canvas;

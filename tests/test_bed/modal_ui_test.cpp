@@ -2,8 +2,8 @@
 // answers it; afterwards the platform's calls are back.
 #include <gtest/gtest.h>
 
-#include "modal_ui.h"
-#include "modal_ui_double.h"
+#include "include/modal_ui.h"
+#include "tests/common/modal_ui_double.h"
 
 TEST(ModalUi, TheDoubleRecordsEachMessageAndAnswersAsTold) {
   {

@@ -1,4 +1,4 @@
-#include "unit_factors.h"
+#include "drivers/unit_factors_face.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "arrays.h"
-#include "exchange.h"
-#include "exchange_case.h"
-#include "loader_raise_fake.h"
-#include "markers.h"
-#include "test_seams.h"
+#include "exchange/arrays_face.h"
+#include "exchange/exchange_face.h"
+#include "include/markers.h"
+#include "include/test_seams.h"
+#include "tests/common/exchange_case.h"
+#include "tests/common/loader_raise_fake.h"
 
 namespace {
 

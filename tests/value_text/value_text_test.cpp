@@ -1,4 +1,4 @@
-#include "value_text.h"
+#include "exchange/value_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The viewer stand-in on the sample report: it pages through the sheets,
 // copies the shown one to the clipboard and names it in its title.
-#include "viewer_window.h"
+#include "standins/viewer/viewer_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../print/dib_canvas.h"
-#include "language_setting.h"
-#include "print_job.h"
-#include "print_preview.h"
-#include "settings_file.h"
-#include "sheet_rendering.h"
+#include "report/print/print_job.h"
+#include "report/print/print_preview_face.h"
+#include "report/print/sheet_rendering.h"
+#include "services/language_setting_face.h"
+#include "tests/common/settings_file.h"
+#include "tests/print/dib_canvas.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "template_page_ends.h"
+#include "examples/report/index_tool/template_page_ends.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

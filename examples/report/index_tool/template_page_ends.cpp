@@ -1,5 +1,5 @@
 // The pages of a template and the index file's bytes.
-#include "template_page_ends.h"
+#include "examples/report/index_tool/template_page_ends.h"
 
 namespace template_index {
 

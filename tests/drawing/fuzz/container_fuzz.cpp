@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "../container_bytes.h"
-#include "drawing_container.h"
+#include "report/drawing/drawing_container_face.h"
+#include "tests/drawing/container_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

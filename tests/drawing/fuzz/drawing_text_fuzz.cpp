@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "drawing_text.h"
+#include "report/drawing/drawing_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

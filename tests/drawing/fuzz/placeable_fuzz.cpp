@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "../container_bytes.h"
-#include "metafiles.h"
+#include "report/drawing/metafiles_face.h"
+#include "tests/drawing/container_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);

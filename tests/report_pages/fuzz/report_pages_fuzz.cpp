@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "report_page_lines.h"
-#include "report_pages.h"
-#include "screen_cells.h"
+#include "report/pages/report_page_lines.h"
+#include "report/pages/report_pages_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 

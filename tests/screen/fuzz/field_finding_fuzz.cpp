@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "form_fields.h"
-#include "line_characters.h"
+#include "report/screen/form_fields_face.h"
+#include "report/screen/line_characters_face.h"
 
 namespace {
 

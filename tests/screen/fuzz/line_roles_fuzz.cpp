@@ -11,8 +11,8 @@
 #include <cstring>
 #include <memory>
 
-#include "line_characters.h"
-#include "screen_cells.h"
+#include "report/screen/line_characters_face.h"
+#include "report/screen/screen_cells_face.h"
 
 namespace {
 
