@@ -2,7 +2,6 @@
 #include "report/print/plain_report.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "report/print/report_reader.h"
 
@@ -16,12 +15,6 @@ std::optional<std::string> PlainReportLine(std::string_view line) {
 
 namespace {
 
-// The platform-free core keeps its files in the standard library's holder.
-using CFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-CFile Open(const char* path, const char* mode) {
-  return CFile(std::fopen(path, mode), &std::fclose);
-}
-
 // One whole line of the file, its line feed included when it has one.
 bool ReadWholeLine(std::FILE* file, std::string& line) {
   line.clear();
@@ -34,20 +27,14 @@ bool ReadWholeLine(std::FILE* file, std::string& line) {
 
 }  // namespace
 
-int32_t WritePlainReport(const char* report_path, const char* plain_path) {
-  if (!report_path || !plain_path) return -1;
-  CFile report = Open(report_path, "r");
-  if (!report) return -1;
-  CFile plain = Open(plain_path, "w");
-  if (!plain) return -1;
+bool ReadPlainReport(std::FILE* report, std::string& plain) {
+  plain.clear();
   std::string line;
-  while (ReadWholeLine(report.get(), line)) {
+  while (ReadWholeLine(report, line)) {
     const std::optional<std::string> kept = PlainReportLine(line);
     if (!kept) continue;
-    if (std::fwrite(kept->data(), 1, kept->size(), plain.get()) != kept->size() ||
-        std::fputc('\n', plain.get()) == EOF)
-      return -1;
+    plain += *kept;
+    plain += '\n';
   }
-  if (std::ferror(report.get())) return -1;
-  return std::fclose(plain.release()) == 0 ? 0 : -1;
+  return !std::ferror(report);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +13,14 @@
 // none when the line is left out: a picture line ("$$$") or a page break.
 std::optional<std::string> PlainReportLine(std::string_view line);
 
-// Writes the plain copy of the report. Answers 0, or -1 when the report
-// cannot be read (the plain file is then left as it was) or the plain file
-// cannot be written.
+// The plain lines of the report read from the file, each ended by a line
+// feed. False when the file could not be read to its end.
+bool ReadPlainReport(std::FILE* report, std::string& plain);
+
+// Writes the plain copy of the report, its lines ended as a text file's.
+// The copy is written beside the plain file and takes its place only when
+// whole. Answers 0, or -1 when the report cannot be read or the plain file
+// cannot be written; the plain file is then as it was.
 int32_t WritePlainReport(const char* report_path, const char* plain_path);
 
 // The run's report (case folder + run name + ".DQO", "OUTPUT.DQO" without a

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "include/test_seams.h"
 #include "report/print/plain_report.h"
 #include "report/print/report_printing_face.h"
 #include "report/print/sheet_rendering.h"
@@ -71,6 +72,20 @@ TEST_F(ReportFiles, AContainerLeftWithoutItsReportIsRemovedFirst) {
   AppendReportFile(Base("RUN2.DQO").c_str(), Base("NEW.DQO").c_str());
   EXPECT_EQ(ReadBytes(Base("NEW.DQO")), "source page\n");
   EXPECT_EQ(ReadBytes(Base("NEW.ZFD")), "source drawings");
+}
+
+TEST_F(ReportFiles, APlainCopyThatCannotBeMadeLeavesTheEarlierOneAsItWas) {
+  WriteBytes(Base("R.DQX"), "earlier copy\r\n");
+  EXPECT_EQ(WritePlainReport(Base("MISSING.DQO").c_str(), Base("R.DQX").c_str()), -1);
+  WriteBytes(Base("R.DQO"), "new line\n");
+  FailDrawingFileWrite(1);  // the disk fills up
+  EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), Base("R.DQX").c_str()), -1);
+  EXPECT_EQ(ReadBytes(Base("R.DQX")), "earlier copy\r\n");
+  EXPECT_FALSE(Exists(Base("R.DQX.~1")));
+  EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), Base("R.DQX").c_str()), 0);
+  EXPECT_EQ(ReadBytes(Base("R.DQX")), "new line\r\n");
+  EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), (folder_ / "no\\such\\R.DQX").c_str()), -1);
+  EXPECT_EQ(WritePlainReport(nullptr, Base("R.DQX").c_str()), -1);
 }
 
 TEST_F(ReportFiles, ThePlainCopyOfANamedReport) {
