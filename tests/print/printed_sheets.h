@@ -27,8 +27,8 @@
 #include "tests/common/scratch_folder.h"
 #include "tests/common/settings_file.h"
 
-// Dots per inch of the bitmaps the tests read: a page cell at four pages a
-// sheet is still four dots wide.
+// Dots per inch of the bitmaps the tests read unless a test asks for its
+// own: a page cell at four pages a sheet is still four dots wide.
 inline constexpr int INK_DPI = 100;
 
 // One printed sheet as Ghostscript drew it, 0 black to 255 white.
@@ -269,9 +269,10 @@ inline int& PrintNumber() {
 
 // Prints the report at pages_a_sheet through the print dialog's default
 // printer (the report's own folder the current one, as a user starts from
-// it, unless from_folder names another) and reads back its sheets.
+// it, unless from_folder names another) and reads back its sheets at dpi
+// dots an inch.
 inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sheet,
-                                       const std::string& from_folder = "") {
+                                       const std::string& from_folder = "", int dpi = INK_DPI) {
   namespace d = printed_sheets_detail;
   PrintedSheets out;
   ScratchFolder output;
@@ -309,7 +310,7 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
   const std::string postscript = d::UnixPath(d::OutputPath());
   const std::string pattern = d::UnixPath(output / "SHEET") + "%d.PGM";
   d::RunOnMachine(std::string(ZOVK_GHOSTSCRIPT) + " -q -dNOPAUSE -dBATCH -sDEVICE=pgmraw -r" +
-                      std::to_string(INK_DPI) + " -o '" + pattern + "' '" + postscript + "'",
+                      std::to_string(dpi) + " -o '" + pattern + "' '" + postscript + "'",
                   output / "GS.END");
   const d::PageArea& a = d::LastArea();
   for (int i = 1;; ++i) {
@@ -321,9 +322,8 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
     out.sheets.push_back(std::move(bitmap));
   }
   if (a.dpi_x > 0 && a.dpi_y > 0)
-    out.area = {LONG(double(a.offset_x) * INK_DPI / a.dpi_x),
-                LONG(double(a.offset_y) * INK_DPI / a.dpi_y),
-                LONG(double(a.offset_x + a.width) * INK_DPI / a.dpi_x),
-                LONG(double(a.offset_y + a.height) * INK_DPI / a.dpi_y)};
+    out.area = {LONG(double(a.offset_x) * dpi / a.dpi_x), LONG(double(a.offset_y) * dpi / a.dpi_y),
+                LONG(double(a.offset_x + a.width) * dpi / a.dpi_x),
+                LONG(double(a.offset_y + a.height) * dpi / a.dpi_y)};
   return out;
 }
