@@ -195,6 +195,40 @@ INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedFullPage,
                                            FullPageCase{4, "FBBF|BFFB"}),
                          [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
+struct RangeCase {
+  int per_sheet;
+  int first, last;
+  std::vector<std::vector<int>> places;  // of each sheet, the places holding a page
+};
+class PrintedRange : public PrintedSheet, public ::testing::WithParamInterface<RangeCase> {};
+
+// A print range that starts at any place of a sheet: every sheet printed
+// has its frame, closed, with the first page printed on it.
+TEST_P(PrintedRange, PrintsEverySheetWithItsFrame) {
+  const RangeCase& c = GetParam();
+  std::string text;
+  for (int page = 1; page <= 6; ++page) {
+    text += BodyLine("page " + std::to_string(page), '1');
+    for (int row = 1; row < 30; ++row) text += BodyLine("row " + std::to_string(row));
+  }
+  const PrintedSheets printed =
+      PrintReportSheetsOfRange(Report(text), c.per_sheet, c.first, c.last);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  ASSERT_EQ(printed.count(), static_cast<int>(c.places.size()));
+  for (int s = 0; s < printed.count(); ++s) {
+    ExpectClosedFrame(printed, s, c.per_sheet);
+    ExpectPagesInTheirPlaces(printed, s, c.per_sheet, c.places[std::size_t(s)]);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedRange,
+                         ::testing::Values(RangeCase{2, 2, 5, {{2}, {1, 2}, {1}}},
+                                           RangeCase{4, 2, 4, {{2, 3, 4}}}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.per_sheet) + "From" +
+                                  std::to_string(info.param.first);
+                         });
+
 class PrintedPictures : public PrintedSheet, public ::testing::WithParamInterface<int> {};
 
 // The top-left corners of the cells (columns and rows from 1) of place p.

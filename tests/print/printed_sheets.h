@@ -156,6 +156,17 @@ inline PageArea& LastArea() {
   return area;
 }
 
+// The pages the person at the print dialog asks for, first and last; 0
+// for all.
+struct PageRange {
+  int first = 0;
+  int last = 0;
+};
+inline PageRange& AskedRange() {
+  static PageRange range;
+  return range;
+}
+
 inline int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
   DOCINFOA into = *doc;
   into.lpszOutput = OutputPath().c_str();
@@ -163,11 +174,16 @@ inline int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
 }
 
 // The person at the print dialog takes the default printer, in the device
-// mode the job set up (turned sideways at two pages a sheet); where the
-// printer's page area lies is kept.
+// mode the job set up (turned sideways at two pages a sheet), and the asked
+// range of pages; where the printer's page area lies is kept.
 inline BOOL ConfirmAndMeasureDefaultPrinter(PRINTDLGA* dialog) {
   if (dialog->Flags & PD_RETURNDEFAULT) return PLATFORM_MODAL_UI.print_dialog(dialog);
   if (!ConfirmDefaultPrinter(dialog)) return FALSE;
+  if (AskedRange().first > 0) {
+    dialog->Flags |= PD_PAGENUMS;
+    dialog->nFromPage = static_cast<WORD>(AskedRange().first);
+    dialog->nToPage = static_cast<WORD>(AskedRange().last);
+  }
   const HDC dc = dialog->hDC;
   LastArea() = {GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
                 GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
@@ -325,5 +341,14 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
     out.area = {LONG(double(a.offset_x) * dpi / a.dpi_x), LONG(double(a.offset_y) * dpi / a.dpi_y),
                 LONG(double(a.offset_x + a.width) * dpi / a.dpi_x),
                 LONG(double(a.offset_y + a.height) * dpi / a.dpi_y)};
+  return out;
+}
+
+// The same, of the pages first to last only, as asked at the print dialog.
+inline PrintedSheets PrintReportSheetsOfRange(const std::string& report, int pages_a_sheet,
+                                              int first, int last) {
+  printed_sheets_detail::AskedRange() = {first, last};
+  PrintedSheets out = PrintReportSheets(report, pages_a_sheet);
+  printed_sheets_detail::AskedRange() = {};
   return out;
 }
