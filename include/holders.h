@@ -251,6 +251,29 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
+// The state of a device context (mapping, clip, selections, modes) saved for
+// the holder's lifetime and put back at its end, at the level this holder
+// saved, whatever levels were saved or restored on the context meanwhile (a
+// metafile played on it runs its own SaveDC and RestoreDC records). A Windows
+// metafile being recorded keeps no levels (its SaveDC answers 1, and a level
+// restored by number would be its player's), so there the holder counts one
+// level back; nothing unbalanced is ever recorded into one.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc)
+      : dc_(dc), level_(dc ? SaveDC(dc) : 0), recording_(GetObjectType(dc) == OBJ_METADC) {}
+  ~SavedDcState() {
+    if (level_ > 0) RestoreDC(dc_, recording_ ? -1 : level_);
+  }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int level_;
+  bool recording_;
+};
+
 // A device context from GetDC, released with ReleaseDC: a window's, or with
 // ScreenDc the screen's. A null window gives no device context (never the
 // screen's by accident).

@@ -66,7 +66,10 @@ int32_t DrawMetafileAsBitmap(PICTURE_RECORD* picture, HWND window, HDC dc, const
   if (!bitmap || !bits) return 0;
   SelectedObject selected(memory.get(), bitmap.get());
   PatBlt(memory.get(), 0, 0, dots_w, dots_h, WHITENESS);
-  RECT dots = {0, 0, dots_w, dots_h};
+  // A metafile's frame or box is mapped onto its rectangle's last row and
+  // column too: onto the bitmap's, so that a border on the picture's
+  // bounds is inside the bitmap.
+  RECT dots = {0, 0, dots_w - 1, dots_h - 1};
   PICTURE_RECORDING = nullptr;
   const int32_t drawn = DrawPicture(picture, window, memory.get(), &dots);
   PICTURE_RECORDING = recording;

@@ -66,11 +66,8 @@ void DrawSheetFrame(HWND window, HDC dc, int32_t pages_per_sheet) {
   }
 }
 
-PlaceClip::PlaceClip(HWND window, HDC dc, const SheetPlace& place) : dc_(dc) {
-  SaveDC(dc);
+PlaceClip::PlaceClip(HWND window, HDC dc, const SheetPlace& place) : page_(dc) {
   MapPageAreaAsItIs(window, dc);
   const RECT r = PlaceRect(window, dc, place);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
 }
-
-PlaceClip::~PlaceClip() { RestoreDC(dc_, -1); }

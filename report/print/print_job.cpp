@@ -20,7 +20,12 @@ void DrawPrintedPage(HWND owner, int32_t p, int32_t n) {
   PrintJob& job = PRINT_JOB;
   const SheetPlace place = SheetPlaceAt(PAGES_PER_SHEET, p);
   SetPageOffset(place);
-  if (place.frame_first) DrawSheetFrame(job.dialog, job.dc, PAGES_PER_SHEET);
+  // Every sheet gets its frame, with the first page printed on it: a print
+  // range may start at any place of a sheet.
+  if (!job.sheet_framed) {
+    DrawSheetFrame(job.dialog, job.dc, PAGES_PER_SHEET);
+    job.sheet_framed = true;
+  }
   const PlaceClip clip(job.dialog, job.dc, place);
   SetPageViewport(job.dialog, job.dc, job.cell_size, p);
   DrawPageBody(job.dc, n, job.cell_size);

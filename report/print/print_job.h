@@ -26,6 +26,7 @@ struct PrintJob {
   PRINTDLGA print_dialog;
   char device[80];      // the WIN.INI device text
   CELL_SIZE cell_size;  // the job's own cell
+  bool sheet_framed;    // the sheet of paper started last has its frame
   // From "INITIALIZATION" until the job is released: the page buffers, the
   // fonts and the page area are the job's, and the preview draws nothing.
   bool running;

@@ -32,7 +32,10 @@ void AbortPrintJob(HWND owner, HDC dc, const char* message) {
 int32_t StartSheet(HWND owner) {
   PrintJob& job = PRINT_JOB;
   if (!job.dc) return 0;
-  if (DOCUMENT_CALLS.start_page(job.dc) > 0) return 1;
+  if (DOCUMENT_CALLS.start_page(job.dc) > 0) {
+    job.sheet_framed = false;
+    return 1;
+  }
   AbortPrintJob(owner, job.dc, Reason("Cann't start a new page"));
   return 0;
 }

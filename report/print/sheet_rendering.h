@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "include/holders.h"
 #include "report/drawing/pictures_face.h"
 #include "report/print/page_buffers.h"
 
@@ -62,16 +63,17 @@ void SetPageViewport(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p)
 // Maps the page area onto itself: logical units are the device's.
 void MapPageAreaAsItIs(HWND window, HDC dc);
 // While it lives, nothing drawn on the context reaches beyond the place's
-// part of the page area, and the mappings set meanwhile end with it.
+// part of the page area, and the mappings set meanwhile end with it: the
+// context is put back as it was, whatever levels were saved or restored on
+// it meanwhile.
 class PlaceClip {
  public:
   PlaceClip(HWND window, HDC dc, const SheetPlace& place);
-  ~PlaceClip();
   PlaceClip(const PlaceClip&) = delete;
   PlaceClip& operator=(const PlaceClip&) = delete;
 
  private:
-  HDC dc_;
+  SavedDcState page_;
 };
 // The frame of a sheet of two or four pages around the places of its pages
 // (SheetFrameAt); nothing for other counts. The page area is mapped as it
@@ -93,7 +95,9 @@ void DrawSheetLines(HDC dc, int32_t n, const CELL_SIZE& cell_size);
 int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const CELL_SIZE& cell_size,
                            int32_t p);
 // Loads, draws and frees each picture of PAGE_PICTURES at place p of a page
-// of n rows; a drawing that reaches the page's last row is stretched to row 61.
+// of n rows. Its rows are held to the page's: a picture whose rows run past
+// row 61 ends there, one that starts there or below is not drawn; a drawing
+// that reaches the page's last row is stretched to row 61.
 void DrawPagePictures(HWND window, HDC dc, const CELL_SIZE& cell_size, int32_t p, int32_t n);
 
 HDC GetPreviewReferenceDC();

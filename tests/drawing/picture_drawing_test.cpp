@@ -118,6 +118,26 @@ TEST_F(PictureDrawingTest, ARectangleAtTheLimitsKeepsItsExtentsAndClipping) {
   EXPECT_EQ(region.rcBound.bottom, INT32_MAX);
 }
 
+// Recorded into a picture for the clipboard, at the picture's own scale, a
+// square drawing over the whole range of 32-bit sides keeps its fitted
+// rectangle, and the height its points are taken from stays within 32 bits,
+// INT32_MAX, instead of wrapping round to nothing.
+TEST_F(PictureDrawingTest, ARectangleAtTheLimitsKeepsItsHeightInAClipboardPicture) {
+  LoadText(CommandLine('M') + CommandLine('D', 10000, 10000));
+  ASSERT_EQ(picture_.drawing.width, picture_.drawing.height);
+  const PictureRecording recording = {{21000, 29700}, 150.0 / 2540};
+  PICTURE_RECORDING = &recording;
+  int32_t drew = 0;
+  const EmfRecords emf = Draw(RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, &drew);
+  PICTURE_RECORDING = nullptr;
+  EXPECT_EQ(drew, 1);
+  EXPECT_TRUE(Same(DRAWING_FIT, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+  EXPECT_EQ(DRAWING_TRANSFORM.height, INT32_MAX);
+  EXPECT_EQ(DRAWING_TRANSFORM.x0, INT32_MIN);
+  EXPECT_EQ(DRAWING_TRANSFORM.y0, INT32_MIN);
+  EXPECT_EQ(emf.lines().size(), 1u);
+}
+
 // A placeable metafile's viewport over the whole range, likewise.
 TEST_F(PictureDrawingTest, APlaceableMappingAtTheLimitsKeepsItsExtents) {
   const std::string header = PlaceableFront(0, 0, 100, 100);

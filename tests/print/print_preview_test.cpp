@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "include/test_seams.h"
@@ -593,4 +595,218 @@ TEST_F(Preview, APreviewPaintedWhileAJobPrintsLeavesEveryPrintedPageItsOwn) {
   EXPECT_EQ(sheets[0].rfind("PLATE HEAT EXCHANGER RATING", 0), 0u) << sheets[0];
   EXPECT_EQ(sheets[1].rfind("PLATE GEOMETRY", 0), 0u) << sheets[1];
   EXPECT_EQ(sheets[2].rfind("MESSAGES", 0), 0u) << sheets[2];
+}
+
+namespace {
+
+// A drawing twice as wide as high: its outline and both diagonals.
+std::string FramedDrawing() {
+  return DrawingBytesOf(
+      {Record('L', 1), Record('M', 0, 0), Record('D', 4, 0), Record('D', 4, 2), Record('D', 0, 2),
+       Record('D', 0, 0), Record('D', 4, 2), Record('M', 0, 2), Record('D', 4, 0), Record('T')},
+      "", "FRAMED", 4.0f, 2.0f);
+}
+
+// Place p (from 1) of a sheet laid on the rectangle, less an eighth of it on
+// every side: where a page's middle lies, clear of the sheet frame.
+RECT PlaceMiddle(const RECT& sheet, int per_sheet, int p) {
+  double left = 0, top = 0, right = 1, bottom = 1;
+  if (per_sheet == 2) {
+    left = (p - 1) % 2 * 0.5;
+    right = left + 0.5;
+  } else if (per_sheet == 4) {
+    left = (p - 1) % 2 * 0.5;
+    top = (p - 1) / 2 * 0.5;
+    right = left + 0.5;
+    bottom = top + 0.5;
+  }
+  const double w = sheet.right - sheet.left;
+  const double h = sheet.bottom - sheet.top;
+  const double inset = 0.125;
+  return {LONG(sheet.left + (left + inset * (right - left)) * w),
+          LONG(sheet.top + (top + inset * (bottom - top)) * h),
+          LONG(sheet.left + (right - inset * (right - left)) * w),
+          LONG(sheet.top + (bottom - inset * (bottom - top)) * h)};
+}
+
+void ExpectEverySide(const DibCanvas& canvas, const RECT& within, const std::string& where) {
+  const BorderInk ink = BorderInkIn(canvas, within);
+  ASSERT_FALSE(ink.empty()) << where;
+  const char* sides[] = {"left", "top", "right", "bottom"};
+  for (int side = 0; side < 4; ++side)
+    EXPECT_GE(ink.covered[side], 0.9) << where << ": the " << sides[side] << " side";
+  EXPECT_EQ(ink.thickness[2], ink.thickness[0]) << where << ": right and left";
+  EXPECT_EQ(ink.thickness[3], ink.thickness[1]) << where << ": bottom and top";
+}
+
+struct BorderedCase {
+  const char* picture;  // the reference's file
+  int per_sheet;
+};
+class BorderedPreview : public ClipboardPreview,
+                        public ::testing::WithParamInterface<BorderedCase> {};
+
+}  // namespace
+
+// A picture whose strokes run along the four sides of its rectangle (an
+// enhanced metafile's border on its frame, a placeable metafile's on its
+// box, a drawing's outline) shows every side of it, as thick as the side
+// across from it, on every place of the previewed sheet and of its copy
+// pasted in either format.
+TEST_P(BorderedPreview, ShowsEverySideOfItsPicture) {
+  const BorderedCase& c = GetParam();
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  ASSERT_TRUE(WriteBorderedEmf(program / "BOX.EMF"));
+  ASSERT_TRUE(WriteBorderedPlaceableMetafile(program / "BOX.WMF"));
+  std::string container;
+  std::string text;
+  for (int page = 1; page <= c.per_sheet; ++page) {
+    container += FramedDrawing();
+    text += "$$$" + std::string(c.picture) + " 20 15 60 45\n" + BodyLine("", '1');
+    for (int row = 1; row < 55; ++row) text += BodyLine("");
+  }
+  WriteBytes(folder_ / "RUN1.ZFD", container);
+  PagesASheet((std::to_string(c.per_sheet) + " per 1").c_str());
+  ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(text).c_str()), 1);
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  DibCanvas shown(client.right, client.bottom);
+  ASSERT_EQ(PaintPreviewInto(shown.dc(), window_.get(), 0), 1);
+  const RECT sheet = PreviewSheetRect(window_.get(), c.per_sheet);
+  for (int p = 1; p <= c.per_sheet; ++p)
+    ExpectEverySide(shown, PlaceMiddle(sheet, c.per_sheet, p),
+                    "preview, place " + std::to_string(p));
+
+  ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+  // The copy puts back every state it saves by counting back, never to a
+  // level by number, which would be one of its receiver's.
+  METAFILEPICT picture{};
+  std::vector<unsigned char> bits;
+  ASSERT_TRUE(Picture(&picture, &bits));
+  int saves = 0;
+  int restores = 0;
+  for (const WmfRecord& r : ReadWmfRecords(bits.data(), bits.size())) {
+    saves += r.function == META_SAVEDC;
+    if (r.function != META_RESTOREDC) continue;
+    ++restores;
+    ASSERT_FALSE(r.params.empty());
+    EXPECT_EQ(static_cast<SHORT>(r.params[0]), -1);
+  }
+  EXPECT_GT(saves, 0);
+  EXPECT_EQ(restores, saves);
+  for (const UINT format : {UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}}) {
+    DibCanvas pasted(kPasteWidth, kPasteHeight);
+    ASSERT_TRUE(Paste(format, pasted));
+    for (int p = 1; p <= c.per_sheet; ++p)
+      ExpectEverySide(
+          pasted, PlaceMiddle({0, 0, kPasteWidth, kPasteHeight}, c.per_sheet, p),
+          std::string(format == CF_METAFILEPICT ? "metafile picture" : "enhanced metafile") +
+              ", place " + std::to_string(p));
+  }
+  FOLDER_BUFFERS = {};
+}
+
+INSTANTIATE_TEST_SUITE_P(PicturesAndPagesASheet, BorderedPreview,
+                         ::testing::Values(BorderedCase{"BOX.EMF", 1}, BorderedCase{"BOX.EMF", 2},
+                                           BorderedCase{"BOX.EMF", 4}, BorderedCase{"BOX.WMF", 1},
+                                           BorderedCase{"BOX.WMF", 2}, BorderedCase{"BOX.WMF", 4},
+                                           BorderedCase{"RUN1.ZFD", 1}, BorderedCase{"RUN1.ZFD", 2},
+                                           BorderedCase{"RUN1.ZFD", 4}),
+                         [](const auto& info) {
+                           const std::string name = info.param.picture;
+                           return name.substr(0, name.find('.')) + name.substr(name.find('.') + 1) +
+                                  std::to_string(info.param.per_sheet);
+                         });
+
+namespace {
+
+// How many dots of two canvases of one size differ.
+int DotsDiffering(const DibCanvas& a, const DibCanvas& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+  return n;
+}
+
+class UnmatchedLevelPreview : public Preview,
+                              public ::testing::WithParamInterface<UnmatchedLevel> {};
+
+}  // namespace
+
+// A Windows metafile's SaveDC without its RestoreDC, or its RestoreDC
+// without its SaveDC, changes nothing of the sheet beyond the picture: the
+// page's text drawn over it and the sheet's next page come out dot for dot
+// as beside the same picture without that record.
+TEST_P(UnmatchedLevelPreview, LeavesThePagesTextAndTheNextPageAsABalancedPictureDoes) {
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  std::string text = "$$$COVER.WMF 41 3 78 20\n" + BodyLine("PLATE HEAT EXCHANGER", '1');
+  for (int row = 1; row < 40; ++row)
+    text += BodyLine("row " + std::to_string(row) + " of the page");
+  text += BodyLine("THE NEXT PAGE", '1') + BodyLine("its text");
+  PagesASheet("2 per 1");
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  DibCanvas balanced(client.right, client.bottom);
+  DibCanvas unmatched(client.right, client.bottom);
+  for (const auto& [canvas, level] :
+       {std::pair{&balanced, UnmatchedLevel::kNone}, std::pair{&unmatched, GetParam()}}) {
+    ASSERT_TRUE(WriteCoveringWindowMetafile(program / "COVER.WMF", level));
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(text).c_str()), 1);
+    ASSERT_EQ(PaintPreviewInto(canvas->dc(), window_.get(), 0), 1);
+  }
+  // Both pages have their text; the picture covers its cells.
+  const RECT sheet = PreviewSheetRect(window_.get(), 2);
+  const LONG middle = (sheet.left + sheet.right) / 2;
+  EXPECT_GT(
+      balanced.InkIn({sheet.left + 3, sheet.top + 3, middle - 3, sheet.bottom - 3}),
+      balanced.InkIn({sheet.left + 3, sheet.top + 3, middle - 3, (sheet.top + sheet.bottom) / 3}));
+  EXPECT_GT(balanced.InkIn({middle + 3, sheet.top + 3, sheet.right - 3, sheet.bottom - 3}), 0);
+  EXPECT_EQ(DotsDiffering(balanced, unmatched), 0);
+  FOLDER_BUFFERS = {};
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, UnmatchedLevelPreview,
+                         ::testing::Values(UnmatchedLevel::kSave, UnmatchedLevel::kRestore),
+                         [](const auto& info) {
+                           return info.param == UnmatchedLevel::kSave ? "SaveDC" : "RestoreDC";
+                         });
+
+// A picture line whose rows run past the page's foot is held to the page's
+// rows: at four pages a sheet the previewed sheet and its pasted copy are
+// dot for dot those of the same picture whose rows end at the foot.
+TEST_F(ClipboardPreview, APictureWhoseRowsRunPastThePagesFootEndsThere) {
+  ScratchFolder program;
+  std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
+  ASSERT_TRUE(WriteBorderedEmf(program / "BOX.EMF"));
+  PagesASheet("4 per 1");
+  RECT client{};
+  GetClientRect(window_.get(), &client);
+  DibCanvas past(client.right, client.bottom);
+  DibCanvas at_foot(client.right, client.bottom);
+  DibCanvas past_pasted(kPasteWidth, kPasteHeight);
+  DibCanvas at_foot_pasted(kPasteWidth, kPasteHeight);
+  for (const auto& [shown, pasted, cells] : {std::tuple{&past, &past_pasted, "1 40 40 100"},
+                                             std::tuple{&at_foot, &at_foot_pasted, "1 40 40 62"}}) {
+    std::string text;
+    for (int page = 1; page <= 4; ++page) {
+      text +=
+          "$$$BOX.EMF " + std::string(cells) + "\n" + BodyLine("page " + std::to_string(page), '1');
+      for (int row = 1; row < 10; ++row) text += BodyLine("row " + std::to_string(row));
+    }
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(text).c_str()), 1);
+    ASSERT_EQ(PaintPreviewInto(shown->dc(), window_.get(), 0), 1);
+    ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+    ASSERT_TRUE(Paste(CF_METAFILEPICT, *pasted));
+  }
+
+  // The pictures are shown: each place's lower half holds its border.
+  const RECT sheet = PreviewSheetRect(window_.get(), 4);
+  EXPECT_GT(past.InkIn({sheet.left, (3 * sheet.top + sheet.bottom) / 4, sheet.right,
+                        (sheet.top + sheet.bottom) / 2 - 3}),
+            0);
+  EXPECT_EQ(DotsDiffering(past, at_foot), 0);
+  EXPECT_EQ(DotsDiffering(past_pasted, at_foot_pasted), 0);
+  FOLDER_BUFFERS = {};
 }

@@ -195,6 +195,40 @@ INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedFullPage,
                                            FullPageCase{4, "FBBF|BFFB"}),
                          [](const auto& info) { return std::to_string(info.param.per_sheet); });
 
+struct RangeCase {
+  int per_sheet;
+  int first, last;
+  std::vector<std::vector<int>> places;  // of each sheet, the places holding a page
+};
+class PrintedRange : public PrintedSheet, public ::testing::WithParamInterface<RangeCase> {};
+
+// A print range that starts at any place of a sheet: every sheet printed
+// has its frame, closed, with the first page printed on it.
+TEST_P(PrintedRange, PrintsEverySheetWithItsFrame) {
+  const RangeCase& c = GetParam();
+  std::string text;
+  for (int page = 1; page <= 6; ++page) {
+    text += BodyLine("page " + std::to_string(page), '1');
+    for (int row = 1; row < 30; ++row) text += BodyLine("row " + std::to_string(row));
+  }
+  const PrintedSheets printed =
+      PrintReportSheetsOfRange(Report(text), c.per_sheet, c.first, c.last);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  ASSERT_EQ(printed.count(), static_cast<int>(c.places.size()));
+  for (int s = 0; s < printed.count(); ++s) {
+    ExpectClosedFrame(printed, s, c.per_sheet);
+    ExpectPagesInTheirPlaces(printed, s, c.per_sheet, c.places[std::size_t(s)]);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedRange,
+                         ::testing::Values(RangeCase{2, 2, 5, {{2}, {1, 2}, {1}}},
+                                           RangeCase{4, 2, 4, {{2, 3, 4}}}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.per_sheet) + "From" +
+                                  std::to_string(info.param.first);
+                         });
+
 class PrintedPictures : public PrintedSheet, public ::testing::WithParamInterface<int> {};
 
 // The top-left corners of the cells (columns and rows from 1) of place p.
@@ -259,6 +293,139 @@ TEST_P(PrintedPictures, FillTheirCellsOnEveryPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PagesASheet, PrintedPictures, ::testing::Values(1, 2, 4));
+
+struct BorderCase {
+  int per_sheet;
+  int dpi;
+};
+class PrintedBorders : public PrintedSheet, public ::testing::WithParamInterface<BorderCase> {};
+
+// Pictures whose strokes run along the four sides of their rectangles: an
+// enhanced metafile's border on its frame, a placeable metafile's on its
+// box, a drawing's outline. On paper every side of each shows, its stroke
+// as thick as the side across from it, on every place of the sheet.
+TEST_P(PrintedBorders, ShowEverySideOfTheirPictures) {
+  const BorderCase& c = GetParam();
+  ASSERT_TRUE(WriteBorderedEmf(folder_ / "BOX.EMF"));
+  ASSERT_TRUE(WriteBorderedPlaceableMetafile(folder_ / "BOX.WMF"));
+  struct Picture {
+    const char* name;
+    int c1, r1, c2, r2;
+  };
+  const Picture pictures[] = {
+      {"BOX.EMF", 41, 3, 78, 20}, {"BOX.WMF", 41, 30, 78, 50}, {"RUN1.ZFD", 5, 30, 35, 50}};
+  std::string container;
+  std::string text;
+  for (int page = 1; page <= c.per_sheet; ++page) {
+    container += CrossDrawing();
+    for (const Picture& p : pictures)
+      text += "$$$" + std::string(p.name) + " " + std::to_string(p.c1) + " " +
+              std::to_string(p.r1) + " " + std::to_string(p.c2) + " " + std::to_string(p.r2) + "\n";
+    text += BodyLine("", '1');
+    for (int row = 1; row < 55; ++row) text += BodyLine("");
+  }
+  WriteBytes(folder_ / "RUN1.ZFD", container);
+  const PrintedSheets printed = PrintReportSheets(Report(text), c.per_sheet, "", c.dpi);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  ASSERT_EQ(printed.count(), 1);
+  const InkBitmap& sheet = printed.sheet(0);
+  for (int p = 1; p <= c.per_sheet; ++p) {
+    for (const Picture& picture : pictures) {
+      const RECT cells =
+          CellRect(printed, c.per_sheet, p, picture.c1, picture.r1, picture.c2, picture.r2);
+      const BorderInk ink = BorderInkIn(sheet, Tolerated(cells, printed.area));
+      const std::string where = std::string(picture.name) + ", place " + std::to_string(p);
+      ASSERT_FALSE(ink.empty()) << where;
+      const char* sides[] = {"left", "top", "right", "bottom"};
+      for (int side = 0; side < 4; ++side)
+        EXPECT_GE(ink.covered[side], 0.9) << where << ": the " << sides[side] << " side";
+      EXPECT_EQ(ink.thickness[2], ink.thickness[0]) << where << ": right and left";
+      EXPECT_EQ(ink.thickness[3], ink.thickness[1]) << where << ": bottom and top";
+      // A metafile fills its cells: its border lies on their sides.
+      if (std::string(picture.name) == "RUN1.ZFD") continue;
+      EXPECT_NEAR(ink.box.left, cells.left, 2) << where;
+      EXPECT_NEAR(ink.box.top, cells.top, 2) << where;
+      EXPECT_NEAR(ink.box.right, cells.right, 2) << where;
+      EXPECT_NEAR(ink.box.bottom, cells.bottom, 2) << where;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagesASheetAndDotsAnInch, PrintedBorders,
+                         ::testing::Values(BorderCase{1, 150}, BorderCase{2, 150},
+                                           BorderCase{4, 150}, BorderCase{1, 300},
+                                           BorderCase{2, 300}, BorderCase{4, 300}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.per_sheet) + "At" +
+                                  std::to_string(info.param.dpi);
+                         });
+
+class PrintedUnmatchedLevel : public PrintedSheet,
+                              public ::testing::WithParamInterface<UnmatchedLevel> {};
+
+// A Windows metafile's SaveDC without its RestoreDC, or its RestoreDC
+// without its SaveDC, changes nothing of the sheet beyond the picture: the
+// page's other pictures and the sheet's next page come out dot for dot as
+// beside the same picture without that record.
+TEST_P(PrintedUnmatchedLevel, LeavesTheSheetAsABalancedPictureDoes) {
+  ASSERT_TRUE(WriteHalfBlackEmf(folder_ / "LOGO.EMF"));
+  std::string text =
+      "$$$COVER.WMF 41 3 78 20\n$$$LOGO.EMF 5 30 40 45\n" + BodyLine("PLATE HEAT EXCHANGER", '1');
+  for (int row = 1; row < 40; ++row)
+    text += BodyLine("row " + std::to_string(row) + " of the page");
+  text += BodyLine("THE NEXT PAGE", '1') + BodyLine("its text");
+  ASSERT_TRUE(WriteCoveringWindowMetafile(folder_ / "COVER.WMF", UnmatchedLevel::kNone));
+  const PrintedSheets balanced = PrintReportSheets(Report(text), 2);
+  ASSERT_TRUE(WriteCoveringWindowMetafile(folder_ / "COVER.WMF", GetParam()));
+  const PrintedSheets unmatched = PrintReportSheets(Report(text), 2);
+  EXPECT_TRUE(unmatched.messages.empty()) << unmatched.messages[0];
+  ASSERT_EQ(balanced.count(), 1);
+  ASSERT_EQ(unmatched.count(), 1);
+  // Both pages and both pictures are printed.
+  ExpectPagesInTheirPlaces(balanced, 0, 2, {1, 2});
+  const RECT logo = CellRect(balanced, 2, 1, 5, 30, 40, 45);
+  EXPECT_EQ(balanced.sheet(0).InkIn(Around(BlackHalfMiddle(logo))), 25);
+  const RECT cover = CellRect(balanced, 2, 1, 41, 3, 78, 20);
+  EXPECT_EQ(balanced.sheet(0).InkIn(Around(WhiteHalfMiddle(cover))), 25);
+  EXPECT_TRUE(unmatched.sheet(0).gray == balanced.sheet(0).gray);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, PrintedUnmatchedLevel,
+                         ::testing::Values(UnmatchedLevel::kSave, UnmatchedLevel::kRestore),
+                         [](const auto& info) {
+                           return info.param == UnmatchedLevel::kSave ? "SaveDC" : "RestoreDC";
+                         });
+
+// A picture line whose rows run past the page's foot is held to the page's
+// rows: at four pages a sheet each page's picture ends at its page's foot,
+// every side of its border inside its place and nothing outside it, dot for
+// dot as the same picture whose rows end at the foot.
+TEST_F(PrintedSheet, APictureWhoseRowsRunPastThePagesFootEndsThere) {
+  ASSERT_TRUE(WriteBorderedEmf(folder_ / "BOX.EMF"));
+  const auto print = [&](const std::string& cells) {
+    std::string text;
+    for (int page = 1; page <= 4; ++page) {
+      text += "$$$BOX.EMF " + cells + "\n" + BodyLine("page " + std::to_string(page), '1');
+      for (int row = 1; row < 10; ++row) text += BodyLine("row " + std::to_string(row));
+    }
+    return PrintReportSheets(Report(text), 4);
+  };
+  const PrintedSheets past = print("1 40 40 100");
+  const PrintedSheets at_foot = print("1 40 40 62");
+  EXPECT_TRUE(past.messages.empty()) << past.messages[0];
+  ASSERT_EQ(past.count(), 1);
+  ASSERT_EQ(at_foot.count(), 1);
+  ExpectPagesInTheirPlaces(past, 0, 4, {1, 2, 3, 4});
+  for (int p = 1; p <= 4; ++p) {
+    const RECT cells = CellRect(past, 4, p, 1, 40, 40, 62);
+    const BorderInk ink = BorderInkIn(past.sheet(0), Tolerated(cells, past.area));
+    ASSERT_FALSE(ink.empty()) << "place " << p;
+    for (int side = 0; side < 4; ++side)
+      EXPECT_GE(ink.covered[side], 0.9) << "place " << p << ", side " << side;
+    EXPECT_NEAR(ink.box.bottom, cells.bottom, 2) << "place " << p;
+  }
+  EXPECT_TRUE(past.sheet(0).gray == at_foot.sheet(0).gray);
+}
 
 // The report's drawings are found by the report's own folder: printed from
 // any other current folder, the sheet carries the same ink.

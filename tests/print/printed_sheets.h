@@ -27,8 +27,8 @@
 #include "tests/common/scratch_folder.h"
 #include "tests/common/settings_file.h"
 
-// Dots per inch of the bitmaps the tests read: a page cell at four pages a
-// sheet is still four dots wide.
+// Dots per inch of the bitmaps the tests read unless a test asks for its
+// own: a page cell at four pages a sheet is still four dots wide.
 inline constexpr int INK_DPI = 100;
 
 // One printed sheet as Ghostscript drew it, 0 black to 255 white.
@@ -156,6 +156,17 @@ inline PageArea& LastArea() {
   return area;
 }
 
+// The pages the person at the print dialog asks for, first and last; 0
+// for all.
+struct PageRange {
+  int first = 0;
+  int last = 0;
+};
+inline PageRange& AskedRange() {
+  static PageRange range;
+  return range;
+}
+
 inline int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
   DOCINFOA into = *doc;
   into.lpszOutput = OutputPath().c_str();
@@ -163,11 +174,16 @@ inline int StartDocIntoFile(HDC dc, const DOCINFOA* doc) {
 }
 
 // The person at the print dialog takes the default printer, in the device
-// mode the job set up (turned sideways at two pages a sheet); where the
-// printer's page area lies is kept.
+// mode the job set up (turned sideways at two pages a sheet), and the asked
+// range of pages; where the printer's page area lies is kept.
 inline BOOL ConfirmAndMeasureDefaultPrinter(PRINTDLGA* dialog) {
   if (dialog->Flags & PD_RETURNDEFAULT) return PLATFORM_MODAL_UI.print_dialog(dialog);
   if (!ConfirmDefaultPrinter(dialog)) return FALSE;
+  if (AskedRange().first > 0) {
+    dialog->Flags |= PD_PAGENUMS;
+    dialog->nFromPage = static_cast<WORD>(AskedRange().first);
+    dialog->nToPage = static_cast<WORD>(AskedRange().last);
+  }
   const HDC dc = dialog->hDC;
   LastArea() = {GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY),
                 GetDeviceCaps(dc, HORZRES),         GetDeviceCaps(dc, VERTRES),
@@ -269,9 +285,10 @@ inline int& PrintNumber() {
 
 // Prints the report at pages_a_sheet through the print dialog's default
 // printer (the report's own folder the current one, as a user starts from
-// it, unless from_folder names another) and reads back its sheets.
+// it, unless from_folder names another) and reads back its sheets at dpi
+// dots an inch.
 inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sheet,
-                                       const std::string& from_folder = "") {
+                                       const std::string& from_folder = "", int dpi = INK_DPI) {
   namespace d = printed_sheets_detail;
   PrintedSheets out;
   ScratchFolder output;
@@ -309,7 +326,7 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
   const std::string postscript = d::UnixPath(d::OutputPath());
   const std::string pattern = d::UnixPath(output / "SHEET") + "%d.PGM";
   d::RunOnMachine(std::string(ZOVK_GHOSTSCRIPT) + " -q -dNOPAUSE -dBATCH -sDEVICE=pgmraw -r" +
-                      std::to_string(INK_DPI) + " -o '" + pattern + "' '" + postscript + "'",
+                      std::to_string(dpi) + " -o '" + pattern + "' '" + postscript + "'",
                   output / "GS.END");
   const d::PageArea& a = d::LastArea();
   for (int i = 1;; ++i) {
@@ -321,9 +338,17 @@ inline PrintedSheets PrintReportSheets(const std::string& report, int pages_a_sh
     out.sheets.push_back(std::move(bitmap));
   }
   if (a.dpi_x > 0 && a.dpi_y > 0)
-    out.area = {LONG(double(a.offset_x) * INK_DPI / a.dpi_x),
-                LONG(double(a.offset_y) * INK_DPI / a.dpi_y),
-                LONG(double(a.offset_x + a.width) * INK_DPI / a.dpi_x),
-                LONG(double(a.offset_y + a.height) * INK_DPI / a.dpi_y)};
+    out.area = {LONG(double(a.offset_x) * dpi / a.dpi_x), LONG(double(a.offset_y) * dpi / a.dpi_y),
+                LONG(double(a.offset_x + a.width) * dpi / a.dpi_x),
+                LONG(double(a.offset_y + a.height) * dpi / a.dpi_y)};
+  return out;
+}
+
+// The same, of the pages first to last only, as asked at the print dialog.
+inline PrintedSheets PrintReportSheetsOfRange(const std::string& report, int pages_a_sheet,
+                                              int first, int last) {
+  printed_sheets_detail::AskedRange() = {first, last};
+  PrintedSheets out = PrintReportSheets(report, pages_a_sheet);
+  printed_sheets_detail::AskedRange() = {};
   return out;
 }

@@ -162,6 +162,70 @@ TEST_F(ReportPrinting, ARangeOfThreeToFourAtTwoASheetIsOneSheetEndingAtPageFive)
   }
 }
 
+namespace {
+
+// Each sheet of a printed document, between the printer's marks of its
+// start: the pages' texts and how many rectangles (the frame is one) it has.
+struct DocumentSheet {
+  std::vector<std::string> pages;
+  int rectangles = 0;
+};
+std::vector<DocumentSheet> SheetsOf(const EmfRecords& document) {
+  std::vector<DocumentSheet> sheets;
+  const auto texts = document.texts();
+  std::size_t next_text = 0;
+  for (std::size_t i = 0; i < document.all().size(); ++i) {
+    const EmfRecord& r = document.all()[i];
+    if (r.type == EMR_GDICOMMENT) {
+      const std::size_t at = offsetof(EMRGDICOMMENT, Data);
+      if (std::string(reinterpret_cast<const char*>(r.bytes.data()) + at, r.bytes.size() - at)
+              .rfind("StartPage", 0) == 0)
+        sheets.emplace_back();
+    }
+    if (sheets.empty()) continue;
+    if (r.type == EMR_RECTANGLE) ++sheets.back().rectangles;
+    if (next_text < texts.size() && texts[next_text].index == i) {
+      const std::string& t = texts[next_text++].text;
+      if (t.rfind("page ", 0) == 0)
+        sheets.back().pages.push_back(t.substr(0, t.find_last_not_of(' ') + 1));
+    }
+  }
+  return sheets;
+}
+
+}  // namespace
+
+// A print range may start at any place of a sheet: every sheet printed gets
+// its frame, once, with the first page printed on it.
+TEST_F(ReportPrinting, EverySheetOfARangeHasItsFrame) {
+  struct RangeCase {
+    const char* format;
+    int from, to;
+    std::vector<std::vector<std::string>> sheets;  // the pages of each
+  };
+  for (const RangeCase& c :
+       std::vector<RangeCase>{{"2 per 1", 2, 5, {{"page 2"}, {"page 3", "page 4"}, {"page 5"}}},
+                              {"4 per 1", 2, 4, {{"page 2", "page 3", "page 4"}}},
+                              {"4 per 1", 3, 6, {{"page 3", "page 4"}, {"page 5", "page 6"}}},
+                              {"2 per 1", 1, 3, {{"page 1", "page 2"}, {"page 3"}}}}) {
+    SCOPED_TRACE(std::string(c.format) + " from " + std::to_string(c.from));
+    PagesASheet(c.format);
+    DocumentDouble printer;
+    WriteReport("PPPPPP");
+    user_.print_answer =
+        AnswerPrintDialog(printer, {.flags = PD_PAGENUMS, .from_page = c.from, .to_page = c.to});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    ASSERT_EQ(printer.pages.size(), 1u);
+    const std::vector<DocumentSheet> sheets = SheetsOf(printer.pages[0]);
+    ASSERT_EQ(sheets.size(), c.sheets.size());
+    for (std::size_t s = 0; s < sheets.size(); ++s) {
+      EXPECT_EQ(sheets[s].pages, c.sheets[s]) << "sheet " << s + 1;
+      EXPECT_EQ(sheets[s].rectangles, 1) << "sheet " << s + 1;
+    }
+    ExpectAllReleased(printer);
+  }
+}
+
 TEST_F(ReportPrinting, ARangeBeyondTheReportStartsNoSheetAndAbortsTheJob) {
   WriteReport("PPPPP");
   Print({.flags = PD_PAGENUMS, .from_page = 7, .to_page = 8});

@@ -11,6 +11,7 @@
 
 #include "report/screen/line_characters_face.h"
 #include "tests/common/metafile_records.h"
+#include "tests/print/dib_canvas.h"
 #include "tests/print/sheet_page.h"
 
 namespace {
@@ -184,6 +185,35 @@ TEST_P(SheetFrames, LieInsideThePageAreaOnTheSheetsGrid) {
   ASSERT_TRUE(SheetFrameAt(c.per_sheet, &cells));
   EXPECT_EQ(cells.columns, c.columns);
   EXPECT_EQ(cells.rows, c.rows);
+}
+
+// The frame is hollow whatever brush the context holds: drawn with a black
+// brush selected, the sheet inside it stays white but for its lines.
+TEST_P(SheetFrames, AreHollowWhateverBrushTheContextHolds) {
+  const FrameCase& c = GetParam();
+  HDC screen = GetDC(nullptr);
+  DibCanvas sheet(GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
+  ReleaseDC(nullptr, screen);
+  SelectObject(sheet.dc(), GetStockObject(BLACK_BRUSH));
+  DrawSheetFrame(nullptr, sheet.dc(), c.per_sheet);
+  const int w = sheet.width();
+  const int h = sheet.height();
+  const auto x = [&](LONG column) { return static_cast<int>(column * (double(w) / c.columns)); };
+  const auto y = [&](LONG row) { return static_cast<int>(row * (double(h) / c.rows)); };
+  // The frame's lines are drawn ...
+  EXPECT_TRUE(sheet.Inked(x(c.box.left), (y(c.box.top) + y(c.box.bottom)) / 2));
+  EXPECT_TRUE(sheet.Inked((x(c.box.left) + x(c.middle_x)) / 2, y(c.box.top)));
+  // ... and nothing between them, in any place.
+  const int places_down = c.middle_y ? 2 : 1;
+  for (int across = 0; across < 2; ++across)
+    for (int down = 0; down < places_down; ++down) {
+      const int left = across ? x(c.middle_x) : x(c.box.left);
+      const int right = across ? x(c.box.right) : x(c.middle_x);
+      const int top = down ? y(c.middle_y) : y(c.box.top);
+      const int bottom = down || !c.middle_y ? y(c.box.bottom) : y(c.middle_y);
+      EXPECT_EQ(sheet.InkIn({left + 3, top + 3, right - 3, bottom - 3}), 0)
+          << "place " << across << "," << down;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, SheetFrames,
