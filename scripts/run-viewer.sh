@@ -7,12 +7,18 @@
 # the sheets, Ctrl+C copies the shown sheet, Ctrl+P prints, Escape ends.
 # Without one, wine's null graphics driver stands in for the display and the
 # viewer puts the first sheet on the clipboard and ends, saying what it read.
+# The viewer starts in the report's folder, as a user starts it from there:
+# it sets no program folder of its own, so the report's metafile pictures
+# are taken from that folder (the sample's plate from examples/report/, laid
+# out as a program folder), and its drawings from the report's own
+# container beside it.
 #
 # Usage: bash scripts/run-viewer.sh [REPORT [PAGES_A_SHEET]]
 set -euo pipefail
 report=$(realpath -m "${1:-$(dirname "$0")/../examples/report/SAMPLE.DQO}")
 per_sheet=${2:-2}
 cd "$(dirname "$0")/.."
+root=$PWD
 bash scripts/build.sh
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -33,7 +39,8 @@ printf '[Print Format]\r\nOutput=%s per 1\r\n' "$per_sheet" >"$WINEPREFIX/drive_
 
 # wine shows the machine's root as drive Z:.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+cd "$(dirname "$report")"
 if [ -n "${DISPLAY:-}" ]; then
-  exec /usr/lib/wine/wine64 build/bin/zovkview.exe "$(windows_path "$report")"
+  exec /usr/lib/wine/wine64 "$root/build/bin/zovkview.exe" "$(windows_path "$report")"
 fi
-exec /usr/lib/wine/wine64 build/bin/zovkview.exe "$(windows_path "$report")" --copy 1
+exec /usr/lib/wine/wine64 "$root/build/bin/zovkview.exe" "$(windows_path "$report")" --copy 1

@@ -5,6 +5,7 @@
 // area the printer reports; ink may stray by a fraction of a cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -116,14 +117,27 @@ struct SampleCase {
   int per_sheet;
   std::vector<std::vector<int>> places;  // of each sheet, the places holding a page
 };
-class PrintedSample : public PrintedSheet, public ::testing::WithParamInterface<SampleCase> {};
+// The sample report as shipped, printed from its own folder, which is laid
+// out as a program folder and so also holds the plate's metafile.
+class PrintedSample : public PrintedSheet, public ::testing::WithParamInterface<SampleCase> {
+ protected:
+  void SetUp() override { std::strcpy(FOLDER_BUFFERS.program_folder, SampleFolder().c_str()); }
+  static std::string SamplePath() {
+    std::string path = ZOVK_SAMPLE_REPORT;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  }
+  static std::string SampleFolder() {
+    const std::string path = SamplePath();
+    return path.substr(0, path.find_last_of('\\') + 1);
+  }
+};
 
-// The sample report: the rating summary and the plate geometry, a page
-// break, the messages.
+// The sample report: the rating summary and the plate geometry with its
+// pictures, a page break, the messages.
 TEST_P(PrintedSample, ComesOutOnItsSheetsWithEveryPageInItsPlaceAndTheFrameClosed) {
   const SampleCase& c = GetParam();
-  const PrintedSheets printed =
-      PrintReportSheets(Report(ReadBytes(ZOVK_SAMPLE_REPORT)), c.per_sheet);
+  const PrintedSheets printed = PrintReportSheets(SamplePath(), c.per_sheet);
   EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
   ASSERT_EQ(printed.count(), static_cast<int>(c.places.size()));
   for (int s = 0; s < printed.count(); ++s) {
@@ -425,6 +439,46 @@ TEST_F(PrintedSheet, APictureWhoseRowsRunPastThePagesFootEndsThere) {
     EXPECT_NEAR(ink.box.bottom, cells.bottom, 2) << "place " << p;
   }
   EXPECT_TRUE(past.sheet(0).gray == at_foot.sheet(0).gray);
+}
+
+// The sample's second page shows the channel arrangement from the report's
+// own container under its caption and the plate's metafile from the program
+// folder beside the geometry, each inking the whole of its cells, the
+// drawing in its own proportions; the rows and columns around them hold no
+// text, so what is inked there is the pictures'.
+TEST_P(PrintedSample, ShowsItsDrawingAndItsPlateInTheirCells) {
+  const SampleCase& c = GetParam();
+  const PrintedSheets printed = PrintReportSheets(SamplePath(), c.per_sheet);
+  EXPECT_TRUE(printed.messages.empty()) << printed.messages[0];
+  // Page 2 is alone on sheet 2 at one page a sheet, else the second place of sheet 1.
+  const int sheet_index = c.per_sheet == 1 ? 1 : 0;
+  const int p = c.per_sheet == 1 ? 1 : 2;
+  ASSERT_GT(printed.count(), sheet_index);
+  const InkBitmap& sheet = printed.sheet(sheet_index);
+  const auto part = [](const RECT& r, int i, int n, bool across) {
+    if (across)
+      return RECT{r.left + (r.right - r.left) * i / n, r.top,
+                  r.left + (r.right - r.left) * (i + 1) / n, r.bottom};
+    return RECT{r.left, r.top + (r.bottom - r.top) * i / n, r.right,
+                r.top + (r.bottom - r.top) * (i + 1) / n};
+  };
+  const RECT drawing = CellRect(printed, c.per_sheet, p, 2, 9, 58, 24);
+  const RECT plate = CellRect(printed, c.per_sheet, p, 63, 2, 77, 19);
+  for (const auto& [name, cells] : {std::pair{"drawing", drawing}, std::pair{"plate", plate}}) {
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_GT(sheet.InkIn(part(cells, i, 4, true)), 0) << name << ", a quarter across " << i;
+      EXPECT_GT(sheet.InkIn(part(cells, i, 4, false)), 0) << name << ", a quarter down " << i;
+    }
+  }
+  // The channel arrangement's ink, from its connections' labels to the
+  // pressure plate's and from the end plates' tops to their labels, is 2.1
+  // times as wide as high at every place: the drawing keeps its proportions.
+  const PageInk ink = PageInkIn(sheet, FrameLines{}, drawing);
+  EXPECT_NEAR(double(ink.box.right - ink.box.left) / (ink.box.bottom - ink.box.top), 2.1, 0.1);
+  // The plate's metafile fills its cells from side to side and top to foot.
+  const PageInk plate_ink = PageInkIn(sheet, FrameLines{}, plate);
+  EXPECT_GT(plate_ink.box.right - plate_ink.box.left, 0.85 * (plate.right - plate.left));
+  EXPECT_GT(plate_ink.box.bottom - plate_ink.box.top, 0.85 * (plate.bottom - plate.top));
 }
 
 // The report's drawings are found by the report's own folder: printed from

@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
 #include "report/print/print_job.h"
 #include "report/print/print_preview_face.h"
 #include "report/print/sheet_rendering.h"
+#include "runenv/run_folders_face.h"
 #include "services/language_setting_face.h"
+#include "tests/common/scratch_folder.h"
 #include "tests/common/settings_file.h"
 #include "tests/print/dib_canvas.h"
 
@@ -51,6 +55,36 @@ class Viewer : public ::testing::Test {
   SettingsFileGuard settings_;
   HWND window_ = nullptr;
 };
+
+// Where two pictures of one window differ in ink: how many dots, and the
+// box around them.
+struct InkChange {
+  int dots = 0;
+  RECT box = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+};
+
+InkChange InkChangeBetween(const std::vector<DWORD>& before, const std::vector<DWORD>& after,
+                           int width) {
+  const auto inked = [](DWORD p) {
+    return (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) < 3 * 128;
+  };
+  InkChange change;
+  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
+    if (inked(before[i]) == inked(after[i])) continue;
+    const LONG x = LONG(i % std::size_t(width));
+    const LONG y = LONG(i / std::size_t(width));
+    ++change.dots;
+    change.box = {std::min(change.box.left, x), std::min(change.box.top, y),
+                  std::max(change.box.right, x + 1), std::max(change.box.bottom, y + 1)};
+  }
+  return change;
+}
+
+std::string SampleFolder() {
+  std::string path = ZOVK_SAMPLE_REPORT;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
 
 }  // namespace
 
@@ -125,4 +159,51 @@ TEST_F(Viewer, KeepsShowingItsLastPictureWhileAJobRuns) {
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
   EXPECT_NE(Shown(), first);
+}
+
+// Started from the sample's folder, as scripts/run-viewer.sh starts it, the
+// viewer shows the sample's pictures on its first sheet at two pages a
+// sheet: the channel arrangement from the report's own container and the
+// plate's metafile from the folder it was started from (the viewer sets no
+// program folder of its own). Against the same report without either file,
+// each adds ink of its own, the drawing to the left of the plate, and the
+// sample as shipped shows both.
+TEST_F(Viewer, ShowsTheSamplesDrawingAndPlateWhenStartedFromItsFolder) {
+  WritePrivateProfileStringA("Print Format", "Output", "2 per 1", SETTINGS_FILE);
+  FOLDER_BUFFERS.program_folder[0] = '\0';
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  int width = 0;
+  const auto shown_from = [&](const std::string& folder) {
+    SetCurrentDirectoryA(folder.c_str());
+    window_ = OpenViewerWindow(GetModuleHandleA(nullptr), folder + "SAMPLE.DQO");
+    std::vector<DWORD> dots;
+    if (window_) {
+      UpdateWindow(window_);
+      RECT client{};
+      GetClientRect(window_, &client);
+      width = client.right;
+      dots = Shown();
+      DestroyWindow(window_);
+      window_ = nullptr;
+    }
+    SetCurrentDirectoryA(before);
+    return dots;
+  };
+  const std::string samples = SampleFolder();
+  ScratchFolder copy;
+  WriteBytes(copy / "SAMPLE.DQO", ReadBytes(samples + "SAMPLE.DQO"));
+  const std::vector<DWORD> without = shown_from(copy.path());
+  ASSERT_FALSE(without.empty());
+  WriteBytes(copy / "SAMPLE.ZFD", ReadBytes(samples + "SAMPLE.ZFD"));
+  const InkChange drawing = InkChangeBetween(without, shown_from(copy.path()), width);
+  DeleteFileA((copy / "SAMPLE.ZFD").c_str());
+  WriteBytes(copy / "PLATEVW.WMF", ReadBytes(samples + "PLATEVW.WMF"));
+  const InkChange plate = InkChangeBetween(without, shown_from(copy.path()), width);
+  const InkChange both = InkChangeBetween(without, shown_from(samples), width);
+
+  EXPECT_GT(drawing.dots, 0) << "the channel arrangement";
+  EXPECT_GT(plate.dots, 0) << "the plate";
+  EXPECT_LT(drawing.box.right, plate.box.left);
+  EXPECT_EQ(both.dots, drawing.dots + plate.dots);
 }
