@@ -20,6 +20,10 @@ std::string CaseBackupPath(std::string_view case_path);
 // Whether a file (not a folder) of that path exists.
 bool CaseFileExists(const std::string& path);
 
+// Whether nothing at all lies at that path: neither a file, nor a folder, nor
+// anything the system cannot look at. An empty path names nothing.
+bool NothingAtPath(const std::string& path);
+
 // An execute call makes its backup in two steps, so that a call that ends
 // before the program has run on its case leaves the backup as it was: the
 // case file is copied beside the backup first, under a name that no file of

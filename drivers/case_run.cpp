@@ -57,11 +57,16 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
   const std::string path = CaseFilePath(case_path, case_path_len);
   const bool copied = CopyCaseFileForBackup(path, CaseBackupPath(path));
   const bool no_case_file = !copied && !CaseFileExists(path);
-  long status = 0;
-  // A case the server could not load is not this call's: the program would
-  // run on whatever the server held before, and its results would pass for
-  // this block's.
-  if (FAILED(server->LoadCaseFile(Bstr(path).get(), 0, &status))) {
+  long status = -1;
+  // A case the server did not load is not this call's: the program would run
+  // on whatever the server holds instead (a new case, or the case before),
+  // its results would pass for this block's and a save would put them over
+  // the user's file. Only a case file that is not there at all makes a new
+  // case of the block; one the server finds no case file in, or cannot read
+  // (another program holds it), is a load that failed.
+  const bool answered = SUCCEEDED(server->LoadCaseFile(Bstr(path).get(), 0, &status));
+  const bool new_case = status == CASE_LOAD_NO_FILE && NothingAtPath(path);
+  if (!answered || (status != CASE_LOAD_DONE && !new_case)) {
     DiscardBackupCopy();
     return refuse();
   }

@@ -175,6 +175,41 @@ TEST_F(CallsNotRun, AFirstRunThatDoesNotRunWritesNoRecord) {
   EXPECT_EQ(case_probe::Server().runs, 0);
 }
 
+// A case file the server cannot load, cut short or held open for writing by
+// another program: the server starts a new case, and the program run on it
+// would pass for this block's run and, stopping with message 53, be saved
+// over the user's file.
+TEST_F(CallsNotRun, ACaseFileTheServerCannotLoadIsNeitherRunNorSavedOver) {
+  const std::string whole = host::ReadWholeFile(case_path_);
+  ASSERT_FALSE(whole.empty());
+  for (const bool cut : {true, false})
+    for (const bool older_backup : {false, true}) {
+      SCOPED_TRACE(std::string(cut ? "cut to half its length" : "held open for writing") +
+                   (older_backup ? ", older backup" : ", no backup"));
+      ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole));
+      ASSERT_NO_FATAL_FAILURE(RunComplete());
+      if (cut)
+        ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole.substr(0, whole.size() / 2)));
+      BeforeRefusal(older_backup);
+      SetProgramRun(ProgramRun{{}, {"53", "1"}});
+      ExecuteCall call(road_->block(), case_path_);
+      const int runs = case_probe::Server().runs;
+      int64_t message_count = -1;
+      {
+        const UniqueHandle writer(cut ? INVALID_HANDLE_VALUE
+                                      : CreateFileA(case_path_.c_str(), GENERIC_WRITE,
+                                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_EQ(writer.valid(), !cut);
+        message_count = call.Call(*library_);
+      }
+      ExpectLeftAsItWas(message_count);
+      EXPECT_EQ(case_probe::Server().runs, runs);
+      CaseProbeSetRunHook(nullptr, nullptr);
+      CaseProbeSetRatingModel(1);
+    }
+}
+
 // The loader operation that raises once, at its start, as a loader failing
 // inside the call does.
 std::string LOADER_RAISES;

@@ -224,16 +224,25 @@ std::vector<std::string> RoadUpToTheRun(const std::string& case_path) {
 
 TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTheyWere) {
   const std::vector<std::string> road = RoadUpToTheRun(case_path_);
+  // The result object is rebuilt as before a run, as for a block without a server.
+  const std::vector<std::string> refused_at_load = {road[0], road[1],
+                                                    "REBUILD_RESULT_OBJECT|RESULT|1"};
   struct Failure {
     const char* what;
-    HRESULT FakeCaseServer::*answer;
+    HRESULT load_answer;
+    long load_status;
+    HRESULT run_answer;
     std::vector<std::string> log;
   };
   const Failure failures[] = {
-      // The result object is rebuilt as before a run, as for a block without a server.
-      {"load", &FakeCaseServer::load_answer, {road[0], road[1], "REBUILD_RESULT_OBJECT|RESULT|1"}},
+      {"load failed", E_FAIL, CASE_LOAD_DONE, S_OK, refused_at_load},
+      // The server answered that it did not load the file that is there: the
+      // new case it holds instead is not this block's.
+      {"not a case file", S_OK, CASE_LOAD_NOT_A_CASE_FILE, S_OK, refused_at_load},
+      {"no file, for a file that is there", S_OK, CASE_LOAD_NO_FILE, S_OK, refused_at_load},
+      {"a status that says no load", S_OK, 7, S_OK, refused_at_load},
       // It was rebuilt so before the run already.
-      {"run", &FakeCaseServer::run_answer, road},
+      {"run failed", S_OK, CASE_LOAD_DONE, E_FAIL, road},
   };
   for (const Failure& f : failures)
     for (const bool older_backup : {false, true}) {
@@ -242,9 +251,13 @@ TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTh
       if (older_backup) WriteWholeFile(backup_path_, "older backup");
       DOUBLES.log.clear();
       DOUBLES.messages = {17};
-      server_.*f.answer = E_FAIL;
+      server_.load_answer = f.load_answer;
+      server_.load_status = f.load_status;
+      server_.run_answer = f.run_answer;
       Execute(case_path_);
-      server_.*f.answer = S_OK;
+      server_.load_answer = S_OK;
+      server_.load_status = CASE_LOAD_DONE;
+      server_.run_answer = S_OK;
       // The program's messages are not read, so nothing is saved either.
       EXPECT_EQ(DOUBLES.log, f.log);
       EXPECT_EQ(message_count_, 0);
@@ -254,6 +267,33 @@ TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTh
       // No copy of the case file is left beside them.
       EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), older_backup ? 2u : 1u);
     }
+}
+
+TEST_F(ExecuteDriver, ACaseFileThatIsNotThereRunsAsANewCase) {
+  DeleteFileA(case_path_.c_str());
+  DOUBLES.messages = {17};
+  server_.save_text = "new case";
+  server_.load_status = CASE_LOAD_NO_FILE;
+  Execute(case_path_);
+  std::vector<std::string> road = RoadUpToTheRun(case_path_);
+  road.insert(road.end(),
+              {"GET_CASE_CONNECTION|BLOCK1|4|Vodi", "REBUILD_RESULT_OBJECT|RESULT|2",
+               "GET_PROGRAM_MESSAGES", "SaveCaseFile|" + case_path_ + "|1", "CloseCase"});
+  EXPECT_EQ(DOUBLES.log, road);
+  EXPECT_EQ(message_count_, 1);
+  EXPECT_EQ(ReadWholeFile(case_path_), "new case");
+  EXPECT_FALSE(run_env_test::Exists(backup_path_));
+
+  // A server that says the file it did not find is no case file is not
+  // taken at its word for a new case.
+  DeleteFileA(case_path_.c_str());
+  DOUBLES.log.clear();
+  server_.load_status = CASE_LOAD_NOT_A_CASE_FILE;
+  Execute(case_path_);
+  EXPECT_EQ(DOUBLES.log,
+            (std::vector<std::string>{road[0], road[1], "REBUILD_RESULT_OBJECT|RESULT|1"}));
+  EXPECT_EQ(message_count_, 0);
+  EXPECT_FALSE(run_env_test::Exists(case_path_));
 }
 
 TEST_F(ExecuteDriver, ACallCutShortBeforeTheRunLeavesTheBackupAndNoEarlierPerformance) {
