@@ -210,6 +210,45 @@ TEST_F(CallsNotRun, ACaseFileTheServerCannotLoadIsNeitherRunNorSavedOver) {
     }
 }
 
+// Output keeps or discards only a run that the block's execute made on its
+// case file since the last output: after input alone, after an execute that
+// was refused, or a second time, it saves and restores nothing, leaves the
+// case file and any file at the backup's path as they are, and answers
+// failure.
+TEST_F(CallsNotRun, AnOutputWithoutARunOfItsOwnKeepsAndRestoresNothing) {
+  const std::string whole = host::ReadWholeFile(case_path_);
+  const std::string users = "the user's own";
+  auto expect_refused = [&](const std::string& case_text) {
+    for (const int64_t mode : {2, 1}) {
+      SCOPED_TRACE(mode);
+      EXPECT_EQ(road_->Output(mode), 39);
+      EXPECT_TRUE(host::ReadWholeFile(case_path_) == case_text);
+      EXPECT_EQ(host::ReadWholeFile(BackupPath()), users);
+    }
+  };
+  ASSERT_TRUE(driver_test::WriteWholeFile(BackupPath(), users));
+  {
+    SCOPED_TRACE("input alone");
+    expect_refused(whole);
+  }
+  {
+    SCOPED_TRACE("an execute the server did not load");
+    const std::string cut = whole.substr(0, whole.size() / 2);
+    ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, cut));
+    EXPECT_EQ(road_->Execute().message_count, 0);
+    expect_refused(cut);
+  }
+  {
+    SCOPED_TRACE("a run kept already");
+    ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole));
+    ASSERT_NO_FATAL_FAILURE(RunComplete());
+    ASSERT_EQ(road_->Output(2), 0);
+    const std::string kept = host::ReadWholeFile(case_path_);
+    ASSERT_TRUE(driver_test::WriteWholeFile(BackupPath(), users));
+    expect_refused(kept);
+  }
+}
+
 // The loader operation that raises once, at its start, as a loader failing
 // inside the call does.
 std::string LOADER_RAISES;

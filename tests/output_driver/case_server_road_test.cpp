@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drivers/connection_table_face.h"
+#include "drivers/runs_awaiting_output.h"
 #include "standins/caseserver/case_server_probe.h"
 #include "standins/lumbra/repository_probe.h"
 #include "tests/common/case_server_registration.h"
@@ -134,6 +135,45 @@ TEST_F(CaseServerRoad, UnwrittenSaveKeepsTheBackup) {
   }
   EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
   EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun);
+}
+
+// The server of a connection that no execute call ran in holds the new case
+// of its creation, and one whose case file it could not load a new case too:
+// neither is saved over the user's file, and a file at the backup's path is
+// not copied back over it.
+TEST_F(CaseServerRoad, AnOutputWithoutARunOfItsOwnSavesAndRestoresNothing) {
+  WriteWholeFile(backup_path_, "the user's own");
+  for (const int64_t mode : {2, 1}) {
+    EXPECT_EQ(Output(mode), 39) << mode;
+    EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun) << mode;
+    EXPECT_EQ(ReadWholeFile(backup_path_), "the user's own") << mode;
+  }
+  EXPECT_EQ(CaseServerCalls("CaseServer::SaveCaseFile"), 0);
+
+  // A case file cut short: the execute call is refused, and so is the output.
+  const std::string cut = std::string(kCaseBeforeTheRun).substr(0, 20);
+  WriteWholeFile(case_path_, cut);
+  EXPECT_EQ(call_.Execute(case_path_, codes_), 0);
+  for (const int64_t mode : {2, 1}) {
+    EXPECT_EQ(Output(mode), 39) << mode;
+    EXPECT_EQ(ReadWholeFile(case_path_), cut) << mode;
+    EXPECT_EQ(ReadWholeFile(backup_path_), "the user's own") << mode;
+  }
+  EXPECT_EQ(CaseServerCalls("CaseServer::SaveCaseFile"), 0);
+}
+
+// Exit shuts the servers down, and with them the runs they held: a server of
+// a later connection may come to lie where one of them was.
+TEST_F(CaseServerRoad, AnExitEndsTheRunsOfItsServers) {
+  call_.Execute(case_path_, codes_);
+  EXPECT_EQ(RUNS_AWAITING_OUTPUT.RUNS.size(), 1u);
+  HANDLE_EXIT();
+  EXPECT_TRUE(RUNS_AWAITING_OUTPUT.RUNS.empty());
+  OleInitialize(nullptr);
+  WriteWholeFile(case_path_, "the case as the user left it");
+  EXPECT_EQ(Output(2), 39);
+  EXPECT_EQ(ReadWholeFile(case_path_), "the case as the user left it");
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
 }
 
 // The program's messages of one run, written by the run hook.
