@@ -164,6 +164,29 @@ TEST_F(ExecuteDriver, CasePathWithoutItsExtensionIsBackedUpBesideIt) {
   EXPECT_EQ(ReadWholeFile(path), "saved");
 }
 
+// The host's case path is at most 255 characters; without ".QXN" its backup
+// is four longer, the longest path a file may have.
+TEST_F(ExecuteDriver, ACaseFileAtTheLongestCasePathIsBackedUpAndSaved) {
+  for (const std::string extension : {"", ".QXN"}) {
+    SCOPED_TRACE(extension);
+    std::string folder = folder_.path() + "\\" + std::string(200, 'F') + extension;
+    ASSERT_TRUE(run_env_test::MakeFolder(folder));
+    const std::string path =
+        folder + "\\" + std::string(254 - folder.size() - extension.size(), 'C') + extension;
+    ASSERT_EQ(path.size(), 255u);
+    WriteWholeFile(path, "case before the run");
+    DOUBLES.log.clear();
+    DOUBLES.messages = {17};
+    server_.save_text = "case the run saved";
+    Execute(path);
+    const std::string backup =
+        extension.empty() ? path + ".BAK" : path.substr(0, path.size() - 3) + "BAK";
+    EXPECT_EQ(ReadWholeFile(backup), "case before the run");
+    EXPECT_EQ(ReadWholeFile(path), "case the run saved");
+    EXPECT_EQ(run_env_test::NamesIn(folder).size(), 2u);
+  }
+}
+
 TEST_F(ExecuteDriver, CaseFileWithoutABackupIsNotSavedOver) {
   DOUBLES.messages = {17};
   {
