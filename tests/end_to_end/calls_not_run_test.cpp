@@ -40,11 +40,13 @@ struct ExecuteCall {
         path(host::CasePathText(case_path)),
         key(host::KeyText(block.connection_key)) {}
 
+  // Answers the host's message count after the call, which stays in
+  // message_count also when a failure reaches the host (nothing here is
+  // destroyed on the failure's way through).
   int64_t Call(const host::VodiLibrary& library) {
     int64_t option_count = static_cast<int64_t>(options.size()), real_count = 0, further = 0;
     double reals[1] = {0.0};
-    int64_t message_count = -1;
-    std::vector<int64_t> codes(host::kMessageCapacity, 0);
+    message_count = -1;
     library.execute(ids.count(), ids.data(), &option_count, options.data(), &real_count, reals,
                     &further, path.data(), key.data(), &message_count, codes.data(), ids.length(),
                     path.length(), key.length());
@@ -55,6 +57,8 @@ struct ExecuteCall {
   std::vector<int64_t> options;
   HostText path;
   HostText key;
+  int64_t message_count = -1;
+  std::vector<int64_t> codes = std::vector<int64_t>(host::kMessageCapacity, 0);
 };
 
 class CallsNotRun : public HostTest {
@@ -287,6 +291,34 @@ TEST_F(CallsNotRun, AFaultBeforeTheRunLeavesNoEarlierResult) {
       ExpectLeftAsItWas(call.Call(*library_));
       EXPECT_TRUE(LOADER_RAISES.empty());
     }
+  PravelProbeSetObserver(nullptr, nullptr);
+}
+
+// The loader failing as it is told of the module, before the call's guard:
+// the failure reaches the host, and the earlier run's count and performance
+// do not stay as this call's.
+TEST_F(CallsNotRun, TheLoaderFailingAtTheModuleLeavesNoEarlierResult) {
+  PravelProbeSetObserver(RaiseInLoader, nullptr);
+  for (const bool older_backup : {false, true}) {
+    SCOPED_TRACE(older_backup ? "older backup" : "no backup");
+    ASSERT_NO_FATAL_FAILURE(RunComplete());
+    BeforeRefusal(older_backup);
+    ExecuteCall call(road_->block(), case_path_);
+    LOADER_RAISES = "LoaderEnterModule";
+    int64_t message_count = -1;
+    DWORD reached_host = 0;
+    [&] {
+      __try {
+        message_count = call.Call(*library_);
+      } __except (reached_host = GetExceptionCode(), EXCEPTION_EXECUTE_HANDLER) {
+      }
+    }();
+    EXPECT_EQ(reached_host, 0xE0000042u);
+    EXPECT_TRUE(LOADER_RAISES.empty());
+    // The call's count is the host's own, which the call cleared.
+    EXPECT_EQ(message_count, -1);
+    ExpectLeftAsItWas(call.message_count);
+  }
   PravelProbeSetObserver(nullptr, nullptr);
 }
 
