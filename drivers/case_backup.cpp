@@ -55,6 +55,13 @@ bool CaseFileExists(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool NothingAtPath(const std::string& path) {
+  if (path.empty()) return true;
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool CopyCaseFileForBackup(const std::string& case_path, const std::string& backup_path) {
   DiscardBackupCopy();
   if (case_path.empty() || backup_path.empty() || backup_path == case_path) return false;

@@ -10,14 +10,19 @@
 // blanks.
 std::string CaseFilePath(const char* text, int64_t len);
 
-// The backup's path: the case path up to and including the "." of its first
-// ".QXN" (upper case, as the host writes it) followed by "BAK"; a path without
-// ".QXN" gets ".BAK" appended whole, so the backup never names the case file
-// itself. An empty case path has no backup (empty).
+// The backup's path, in the case file's folder and named from its name: a
+// case path ending in ".QXN" (upper case, as the host writes it) with "BAK"
+// in place of "QXN", any other case path with ".BAK" after it, so the backup
+// never names the case file itself and no two case files share one. An empty
+// case path has no backup (empty).
 std::string CaseBackupPath(std::string_view case_path);
 
 // Whether a file (not a folder) of that path exists.
 bool CaseFileExists(const std::string& path);
+
+// Whether nothing at all lies at that path: neither a file, nor a folder, nor
+// anything the system cannot look at. An empty path names nothing.
+bool NothingAtPath(const std::string& path);
 
 // An execute call makes its backup in two steps, so that a call that ends
 // before the program has run on its case leaves the backup as it was: the

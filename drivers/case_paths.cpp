@@ -19,10 +19,12 @@ std::string CaseFilePath(const char* text, int64_t len) {
 
 std::string CaseBackupPath(std::string_view case_path) {
   if (fixed::IsBlank(case_path)) return {};
-  const std::size_t p = case_path.find(kCaseExtension);
-  if (p == std::string_view::npos)
+  // Named from the case file's own name, in its own folder, so that no two
+  // case files share one backup: a name ending in ".QXN" keeps its "." and
+  // changes the extension's letters, any other name is followed by ".BAK".
+  // Either way the backup differs from the case path in its name.
+  if (!case_path.ends_with(kCaseExtension))
     return std::string(case_path) + "." + std::string(kBackupExtension);
-  // Keeping the "." of the extension and changing what follows it makes a
-  // path that differs from the case path in its extension's letters.
-  return std::string(case_path.substr(0, p + 1)) + std::string(kBackupExtension);
+  return std::string(case_path.substr(0, case_path.size() - kCaseExtension.size() + 1)) +
+         std::string(kBackupExtension);
 }

@@ -7,6 +7,7 @@
 #include "drivers/case_save.h"
 #include "drivers/connection_table_face.h"
 #include "drivers/drivers_face.h"
+#include "drivers/runs_awaiting_output.h"
 #include "drivers/side_curves.h"
 #include "exchange/exchange_face.h"
 #include "include/holders.h"
@@ -51,17 +52,26 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
                           CASE_PROGRAM_NAME.data(), kProgramNameLength));
   // Without a server or its case there is nothing to run the block in.
   if (!server || !s.case_data) return refuse();
+  // From here on the server's case is this call's, whatever becomes of it:
+  // no earlier run of the connection can be saved from it any more.
+  LetGoOfServerRuns(server);
 
   // The case file is copied before the server sees it; the copy becomes the
   // backup only once the program has run on the case.
   const std::string path = CaseFilePath(case_path, case_path_len);
-  const bool copied = CopyCaseFileForBackup(path, CaseBackupPath(path));
+  const std::string backup = CaseBackupPath(path);
+  const bool copied = CopyCaseFileForBackup(path, backup);
   const bool no_case_file = !copied && !CaseFileExists(path);
-  long status = 0;
-  // A case the server could not load is not this call's: the program would
-  // run on whatever the server held before, and its results would pass for
-  // this block's.
-  if (FAILED(server->LoadCaseFile(Bstr(path).get(), 0, &status))) {
+  long status = -1;
+  // A case the server did not load is not this call's: the program would run
+  // on whatever the server holds instead (a new case, or the case before),
+  // its results would pass for this block's and a save would put them over
+  // the user's file. Only a case file that is not there at all makes a new
+  // case of the block; one the server finds no case file in, or cannot read
+  // (another program holds it), is a load that failed.
+  const bool answered = SUCCEEDED(server->LoadCaseFile(Bstr(path).get(), 0, &status));
+  const bool new_case = status == CASE_LOAD_NO_FILE && NothingAtPath(path);
+  if (!answered || (status != CASE_LOAD_DONE && !new_case)) {
     DiscardBackupCopy();
     return refuse();
   }
@@ -83,9 +93,13 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
     return;
   }
   EXECUTE_PROGRESS.PROGRAM_RAN = true;
+  const bool backed_up = copied && PutBackupCopyInPlace();
   // A case file that exists but could not be backed up is not saved over by
   // this call: the user would have neither it nor a backup if the save failed.
-  const bool may_save = (copied && PutBackupCopyInPlace()) || no_case_file;
+  const bool may_save = backed_up || no_case_file;
+  // The run an output call of the block may keep or discard, known before
+  // anything is saved, so that a save cut short can still be discarded.
+  RecordRun(server, path, backed_up ? backup : std::string(), !may_save);
 
   GET_CASE_CONNECTION(connection_key, key_len, &s.case_data, &CONNECTION_STORE_CASE_DATA,
                       CASE_PROGRAM_NAME.data(), kProgramNameLength);

@@ -88,8 +88,10 @@ void RUN_CASE(const char* connection_key, int64_t key_len, char* case_path, int6
               const int64_t* cold_property, const int64_t* nhot, const int64_t* ncold,
               int64_t* message_count, int64_t* message_codes);
 
-// Answers false when the run could be neither kept nor discarded as asked; the
-// case file or its backup is then still there.
+// Keeps or discards only the run that the connection's execute made on this
+// case file since the last output (drivers/runs_awaiting_output.h). Answers
+// false when there is none, or the run could be neither kept nor discarded as
+// asked; the case file or its backup is then still there.
 bool FINISH_CASE(const char* connection_key, int64_t key_len, char* case_path,
                  int64_t case_path_len, const char* result_id, int64_t result_id_len,
                  const char* unit_id, int64_t unit_id_len, const char* hot_in, int64_t hot_in_len,

@@ -51,6 +51,17 @@ uint32_t RunGuarded(Filter filter, const Steps& steps) {
   return Guarded(filter, steps);
 }
 
+// Names the module to the loader, outside the guard: a failure there goes on
+// to the host, and cut_short runs as it passes.
+template <class CutShort>
+void EnterModule(const CutShort& cut_short) {
+  __try {
+    LoaderEnterModule(MODULE_HANDLE);
+  } __finally {
+    if (AbnormalTermination()) cut_short();
+  }
+}
+
 }  // namespace
 
 ZOVK_API void ZOVK_VODI_INPUT(int64_t* ids_count, char* host_ids, int64_t* option_count,
@@ -96,11 +107,20 @@ ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* opt
   // did not come and the performance that is not there, so its fault code is
   // not mapped.
   EXECUTE_PROGRESS.PROGRAM_RAN = false;
+  // Cleared before anything that may fail, the loader's naming of the module
+  // included, so that no failure leaves the host's own count standing as this
+  // call's.
+  *message_count = 0;
+  // A failure that cut the call short before the program ran leaves no
+  // earlier run's performance either. Guarded in turn: the host gets no
+  // failure of its own from it.
+  const auto end_cut_short = [&] {
+    Guarded(FilterExecuteException,
+            [&](uint32_t&) { END_CUT_SHORT_EXECUTE(ids_count, host_ids, ids_len); });
+  };
+  EnterModule(end_cut_short);
   bool ended = false;
-  RunGuarded(FilterExecuteException, [&](uint32_t& FAULT_CODE) {
-    // Cleared before anything that may fail, so that no failure leaves the
-    // host's own count standing as this call's.
-    *message_count = 0;
+  Guarded(FilterExecuteException, [&](uint32_t& FAULT_CODE) {
     const bool ready = SetUpRun(EntryKind::kExecute, case_path, case_path_len);
     FAULT_CODE = 0;
     // A refused case path ends the call with no messages and no performance
@@ -117,12 +137,7 @@ ZOVK_API void ZOVK_VODI_EXECUTE(int64_t* ids_count, char* host_ids, int64_t* opt
     }
     ended = true;
   });
-  // A failure that cut the call short before the program ran leaves no
-  // earlier run's performance either. Guarded in turn: the host gets no
-  // failure from execute.
-  if (!ended)
-    Guarded(FilterExecuteException,
-            [&](uint32_t&) { END_CUT_SHORT_EXECUTE(ids_count, host_ids, ids_len); });
+  if (!ended) end_cut_short();
 }
 
 ZOVK_API void ZOVK_VODI_OUTPUT(int64_t* ids_count, char* host_ids, int64_t* option_count,

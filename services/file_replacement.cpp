@@ -3,17 +3,33 @@
 
 namespace {
 
-// Names tried beside a target: its own name followed by ".~1" to ".~99". The
-// longest keeps a target of 255 characters within a path name's 259.
 constexpr int kReplacementNameTries = 99;
+// The longest path a file may have: the path limit less its terminating NUL.
+constexpr std::size_t kLongestPath = MAX_PATH - 1;
+
+// The nth name tried beside the target: the target's own name followed by
+// ".~n", which tells whose it is, while that path fits; else a short name
+// "~n" in the target's folder, cut to its last characters where the target's
+// own name is shorter still, so that the side file's path fits whenever the
+// target's does ("1" to "9", then "0", beside a target of one character).
+std::string NameBeside(const std::string& target, int n) {
+  const std::string number = std::to_string(n);
+  std::string name = target + ".~" + number;
+  if (name.size() <= kLongestPath) return name;
+  const std::size_t folder = target.find_last_of("\\/:") + 1;  // npos + 1: no folder
+  const std::size_t room = kLongestPath - folder;
+  std::string short_name = "~" + number;
+  if (short_name.size() > room) short_name.erase(0, short_name.size() - room);
+  return target.substr(0, folder) + short_name;
+}
 
 }  // namespace
 
 UniqueHandle CreateFileBeside(const std::string& target, std::string& path) {
   path.clear();
-  if (target.empty()) return UniqueHandle();
+  if (target.empty() || target.size() > kLongestPath) return UniqueHandle();
   for (int n = 1; n <= kReplacementNameTries; ++n) {
-    std::string name = target + ".~" + std::to_string(n);
+    std::string name = NameBeside(target, n);
     UniqueHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid()) {

@@ -9,9 +9,12 @@
 #include "include/holders.h"
 
 // Creates a new file for writing in the target's folder, under the target's
-// own name followed by ".~1" to ".~99", the first that no file has: an
-// existing file is never taken over. path gets its name; an invalid handle
-// when no name was free or the folder takes no file.
+// own name followed by ".~1" to ".~99", the first that no file has; where
+// such a name would pass the path limit, under a short name ("~1" to "~99",
+// as long as the target's own name at most when that is shorter), so that
+// the side file's path fits whenever the target's does. An existing file is
+// never taken over. path gets its name; an invalid handle when no name was
+// free, the folder takes no file or the target's own path does not fit.
 UniqueHandle CreateFileBeside(const std::string& target, std::string& path);
 
 class ReplacementFile {

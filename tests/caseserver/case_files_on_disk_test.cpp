@@ -144,6 +144,24 @@ TEST_F(CaseFilesTest, ACaseFileThatCannotBeReadStartsANewCase) {
     EXPECT_TRUE(case_probe::Server().case_open) << c.path;
   }
   EXPECT_EQ(ReadBytes(foreign), "not a case\n");  // loading never writes
+
+  // A whole case file that another program holds open for writing cannot be
+  // read: no file, and a new case, until the other program lets it go.
+  const std::string held = folder / "HELD.QXN";
+  WriteBytes(held,
+             "QXN-CASE 1\nprogram \"Vodi\"\n"
+             "variable ArrayInputs \"FlowRate\" 2\nentry 2 1 \"7\"\nend\n");
+  {
+    const UniqueHandle writer(CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.valid());
+    FillSomeEntries();
+    EXPECT_EQ(Load(held), CASE_LOAD_NO_FILE);
+    EXPECT_EQ(case_probe::EntryAt(AI, "FlowRate", 1), Entry{});
+    EXPECT_EQ(CaseProbeEntryCount(AI, "Temperature"), 240);
+  }
+  EXPECT_EQ(Load(held), CASE_LOAD_DONE);
+  EXPECT_EQ(case_probe::Value(AI, "FlowRate", 2), "7");
 }
 
 TEST_F(CaseFilesTest, AFailedSaveLeavesTheFileAlone) {

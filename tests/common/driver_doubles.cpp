@@ -91,7 +91,7 @@ HRESULT FakeCaseServer::SaveCaseFile(BSTR* path, short* option, long* status) {
 
 HRESULT FakeCaseServer::LoadCaseFile(BSTR path, long option, long* status) {
   Log("LoadCaseFile|" + Bstr::ToAnsi(path) + "|" + std::to_string(option));
-  *status = 0;
+  *status = load_status;
   return load_answer;
 }
 

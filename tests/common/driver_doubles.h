@@ -21,7 +21,7 @@ namespace driver_test {
 // file it is given and answers save_status, unless save_fails: it then writes
 // nothing (or, with save_breaks_file, deletes the file) and answers E_FAIL;
 // a save_status other than 0 writes nothing either. A load and a run answer
-// load_answer and run_answer.
+// load_answer and run_answer; a load's status is load_status.
 class FakeCaseServer : public DispatchStub<CaseServer> {
  public:
   std::string save_text = "saved case";
@@ -30,6 +30,7 @@ class FakeCaseServer : public DispatchStub<CaseServer> {
   long save_status = 0;
   std::string answered_path;  // the path the save hands back; empty: as given
   HRESULT load_answer = S_OK;
+  long load_status = CASE_LOAD_DONE;
   HRESULT run_answer = S_OK;
 
   HRESULT STDMETHODCALLTYPE SetServerMode(short mode) override;

@@ -13,6 +13,7 @@
 #include "report/drawing/metafiles_face.h"
 #include "report/drawing/pictures_face.h"
 #include "runenv/run_folders_face.h"
+#include "tests/common/longest_path.h"
 #include "tests/common/metafile_records.h"
 #include "tests/common/modal_ui_double.h"
 #include "tests/drawing/drawing_scratch.h"
@@ -186,6 +187,19 @@ TEST_F(MetafileWritersTest, AWholeWriteReplacesTheFileAndLeavesOthersAlone) {
   EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF~")), "mine");
   EXPECT_EQ(ReadFileBytes(scratch_.path("OLD.WMF.~1")), "mine too");
   EXPECT_EQ(scratch_.Names(), (Names{"OLD.WMF", "OLD.WMF.~1", "OLD.WMF~"}));
+}
+
+// A metafile at the longest path a file may have is written beside itself
+// and takes its place.
+TEST_F(MetafileWritersTest, AMetafileAtTheLongestPathReplacesTheOldOne) {
+  const std::string path = longest_path::LongestPathFor(scratch_.path("LONG"), "OLD.WMF");
+  ASSERT_FALSE(path.empty());
+  std::ofstream(path, std::ios::binary) << "old";
+  ASSERT_EQ(WriteMetafile(metafile_, path.c_str()), 1);
+  EXPECT_EQ(ReadFileBytes(path).size(), GetMetaFileBitsEx(metafile_, 0, nullptr));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.substr(0, path.rfind('\\'))),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 // A target that cannot be replaced (a folder of that name) answers 0, and

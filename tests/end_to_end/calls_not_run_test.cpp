@@ -40,11 +40,13 @@ struct ExecuteCall {
         path(host::CasePathText(case_path)),
         key(host::KeyText(block.connection_key)) {}
 
+  // Answers the host's message count after the call, which stays in
+  // message_count also when a failure reaches the host (nothing here is
+  // destroyed on the failure's way through).
   int64_t Call(const host::VodiLibrary& library) {
     int64_t option_count = static_cast<int64_t>(options.size()), real_count = 0, further = 0;
     double reals[1] = {0.0};
-    int64_t message_count = -1;
-    std::vector<int64_t> codes(host::kMessageCapacity, 0);
+    message_count = -1;
     library.execute(ids.count(), ids.data(), &option_count, options.data(), &real_count, reals,
                     &further, path.data(), key.data(), &message_count, codes.data(), ids.length(),
                     path.length(), key.length());
@@ -55,6 +57,8 @@ struct ExecuteCall {
   std::vector<int64_t> options;
   HostText path;
   HostText key;
+  int64_t message_count = -1;
+  std::vector<int64_t> codes = std::vector<int64_t>(host::kMessageCapacity, 0);
 };
 
 class CallsNotRun : public HostTest {
@@ -175,6 +179,80 @@ TEST_F(CallsNotRun, AFirstRunThatDoesNotRunWritesNoRecord) {
   EXPECT_EQ(case_probe::Server().runs, 0);
 }
 
+// A case file the server cannot load, cut short or held open for writing by
+// another program: the server starts a new case, and the program run on it
+// would pass for this block's run and, stopping with message 53, be saved
+// over the user's file.
+TEST_F(CallsNotRun, ACaseFileTheServerCannotLoadIsNeitherRunNorSavedOver) {
+  const std::string whole = host::ReadWholeFile(case_path_);
+  ASSERT_FALSE(whole.empty());
+  for (const bool cut : {true, false})
+    for (const bool older_backup : {false, true}) {
+      SCOPED_TRACE(std::string(cut ? "cut to half its length" : "held open for writing") +
+                   (older_backup ? ", older backup" : ", no backup"));
+      ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole));
+      ASSERT_NO_FATAL_FAILURE(RunComplete());
+      if (cut)
+        ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole.substr(0, whole.size() / 2)));
+      BeforeRefusal(older_backup);
+      SetProgramRun(ProgramRun{{}, {"53", "1"}});
+      ExecuteCall call(road_->block(), case_path_);
+      const int runs = case_probe::Server().runs;
+      int64_t message_count = -1;
+      {
+        const UniqueHandle writer(cut ? INVALID_HANDLE_VALUE
+                                      : CreateFileA(case_path_.c_str(), GENERIC_WRITE,
+                                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_EQ(writer.valid(), !cut);
+        message_count = call.Call(*library_);
+      }
+      ExpectLeftAsItWas(message_count);
+      EXPECT_EQ(case_probe::Server().runs, runs);
+      CaseProbeSetRunHook(nullptr, nullptr);
+      CaseProbeSetRatingModel(1);
+    }
+}
+
+// Output keeps or discards only a run that the block's execute made on its
+// case file since the last output: after input alone, after an execute that
+// was refused, or a second time, it saves and restores nothing, leaves the
+// case file and any file at the backup's path as they are, and answers
+// failure.
+TEST_F(CallsNotRun, AnOutputWithoutARunOfItsOwnKeepsAndRestoresNothing) {
+  const std::string whole = host::ReadWholeFile(case_path_);
+  const std::string users = "the user's own";
+  auto expect_refused = [&](const std::string& case_text) {
+    for (const int64_t mode : {2, 1}) {
+      SCOPED_TRACE(mode);
+      EXPECT_EQ(road_->Output(mode), 39);
+      EXPECT_TRUE(host::ReadWholeFile(case_path_) == case_text);
+      EXPECT_EQ(host::ReadWholeFile(BackupPath()), users);
+    }
+  };
+  ASSERT_TRUE(driver_test::WriteWholeFile(BackupPath(), users));
+  {
+    SCOPED_TRACE("input alone");
+    expect_refused(whole);
+  }
+  {
+    SCOPED_TRACE("an execute the server did not load");
+    const std::string cut = whole.substr(0, whole.size() / 2);
+    ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, cut));
+    EXPECT_EQ(road_->Execute().message_count, 0);
+    expect_refused(cut);
+  }
+  {
+    SCOPED_TRACE("a run kept already");
+    ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, whole));
+    ASSERT_NO_FATAL_FAILURE(RunComplete());
+    ASSERT_EQ(road_->Output(2), 0);
+    const std::string kept = host::ReadWholeFile(case_path_);
+    ASSERT_TRUE(driver_test::WriteWholeFile(BackupPath(), users));
+    expect_refused(kept);
+  }
+}
+
 // The loader operation that raises once, at its start, as a loader failing
 // inside the call does.
 std::string LOADER_RAISES;
@@ -213,6 +291,34 @@ TEST_F(CallsNotRun, AFaultBeforeTheRunLeavesNoEarlierResult) {
       ExpectLeftAsItWas(call.Call(*library_));
       EXPECT_TRUE(LOADER_RAISES.empty());
     }
+  PravelProbeSetObserver(nullptr, nullptr);
+}
+
+// The loader failing as it is told of the module, before the call's guard:
+// the failure reaches the host, and the earlier run's count and performance
+// do not stay as this call's.
+TEST_F(CallsNotRun, TheLoaderFailingAtTheModuleLeavesNoEarlierResult) {
+  PravelProbeSetObserver(RaiseInLoader, nullptr);
+  for (const bool older_backup : {false, true}) {
+    SCOPED_TRACE(older_backup ? "older backup" : "no backup");
+    ASSERT_NO_FATAL_FAILURE(RunComplete());
+    BeforeRefusal(older_backup);
+    ExecuteCall call(road_->block(), case_path_);
+    LOADER_RAISES = "LoaderEnterModule";
+    int64_t message_count = -1;
+    DWORD reached_host = 0;
+    [&] {
+      __try {
+        message_count = call.Call(*library_);
+      } __except (reached_host = GetExceptionCode(), EXCEPTION_EXECUTE_HANDLER) {
+      }
+    }();
+    EXPECT_EQ(reached_host, 0xE0000042u);
+    EXPECT_TRUE(LOADER_RAISES.empty());
+    // The call's count is the host's own, which the call cleared.
+    EXPECT_EQ(message_count, -1);
+    ExpectLeftAsItWas(call.message_count);
+  }
   PravelProbeSetObserver(nullptr, nullptr);
 }
 

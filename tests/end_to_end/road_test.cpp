@@ -1,8 +1,12 @@
 // The host's whole road on the example block: input, unit options, both curve
 // requests, execute, output and exit, through the DLL's exported entry points.
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "include/markers.h"
+#include "tests/common/file_text.h"
 #include "tests/end_to_end/host_fixture.h"
 
 namespace {
@@ -193,6 +197,64 @@ TEST_F(HostTest, OutputModeOneRestoresTheCaseFileFromItsBackup) {
   EXPECT_EQ(road_->Output(1), 0);
   EXPECT_EQ(host::ReadWholeFile(case_path_), original);
   EXPECT_FALSE(host::FileExists(BackupPath()));
+  road_->Exit();
+}
+
+// The files of a folder, by name, in the order found.
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Whether the file holds the text: a case file is too long to be shown
+// when it does not.
+bool Holds(const std::string& path, const std::string& text) {
+  return host::ReadWholeFile(path) == text;
+}
+
+// Two blocks' case files in one folder whose name ends in ".QXN": each is
+// backed up beside itself, and each discard brings back its own file.
+TEST_F(HostTest, CaseFilesOfOneFolderEachHaveABackupOfTheirOwn) {
+  SetProgramRun(ProgramRun{{}, {"6"}});  // each run saved over its case file
+  const std::string set = host::JoinPath(scratch_.path(), "SET.QXN");
+  ASSERT_TRUE(CreateDirectoryA(set.c_str(), nullptr));
+  ASSERT_NO_FATAL_FAILURE(LoadExample("SET.QXN\\A.QXN"));
+  // The two case files differ, each by a comment line of its own.
+  std::string a = host::ReadWholeFile(case_path_), b = a;
+  a.insert(a.find('\n') + 1, "# case A\n");
+  b.insert(b.find('\n') + 1, "# case B\n");
+  const std::string path_b = host::JoinPath(set, "B.QXN");
+  ASSERT_TRUE(driver_test::WriteWholeFile(case_path_, a));
+  ASSERT_TRUE(driver_test::WriteWholeFile(path_b, b));
+  // A file of the user's beside the folder, of the name the folder's stem gives.
+  const std::string users = host::JoinPath(scratch_.path(), "SET.BAK");
+  ASSERT_TRUE(driver_test::WriteWholeFile(users, "the user's own"));
+  host::HostRoad road_b(*library_, road_->block(), path_b);
+
+  RunToExecute();
+  road_b.Execute();
+  EXPECT_FALSE(Holds(case_path_, a));
+  EXPECT_FALSE(Holds(path_b, b));
+  EXPECT_TRUE(Holds(host::JoinPath(set, "A.BAK"), a));
+  EXPECT_TRUE(Holds(host::JoinPath(set, "B.BAK"), b));
+
+  EXPECT_EQ(road_->Output(1), 0);
+  EXPECT_TRUE(Holds(case_path_, a));
+  // B's run and its backup are untouched by A's discard.
+  EXPECT_FALSE(Holds(path_b, b));
+  EXPECT_TRUE(Holds(host::JoinPath(set, "B.BAK"), b));
+  EXPECT_EQ(road_b.Output(1), 0);
+  EXPECT_TRUE(Holds(path_b, b));
+  EXPECT_EQ(FileNamesIn(set), (std::vector<std::string>{"A.QXN", "B.QXN"}));
+  EXPECT_EQ(host::ReadWholeFile(users), "the user's own");
   road_->Exit();
 }
 

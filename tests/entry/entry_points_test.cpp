@@ -270,6 +270,27 @@ TEST_F(EntryPoints, AnExecuteCutShortLeavesNoMessageAndNoEarlierPerformance) {
     EXPECT_FALSE(Called("CloseValueFile"));
   }
 
+  // The loader failing as it is told of the module, before the guard: the
+  // failure goes on to the host as before, and the call ends as one cut short
+  // on its way there.
+  SetUp();
+  FAKES.loader_raises = "LoaderEnterModule";
+  EXECUTE_PROGRESS.PROGRAM_RAN = true;
+  host.message_count = 55;
+  DWORD reached_host = 0;
+  [&] {
+    __try {
+      host.Execute();
+    } __except (reached_host = GetExceptionCode(), EXCEPTION_EXECUTE_HANDLER) {
+    }
+  }();
+  EXPECT_EQ(reached_host, 0xE0000042u);
+  EXPECT_EQ(host.message_count, 0);
+  EXPECT_FALSE(EXECUTE_PROGRESS.PROGRAM_RAN);
+  EXPECT_EQ(FAKES.calls, (Strings{"LoaderEnterModule", "END_CUT_SHORT_EXECUTE"}));
+  EXPECT_EQ(FAKES.driver_args,
+            Words({&host.ids_count, host.host_ids, Length(HostBlock::kIdLength)}));
+
   // A failure while ending the call so is caught too: the host gets nothing.
   SetUp();
   FAKES.loader_raises = "LoaderGetRunName";

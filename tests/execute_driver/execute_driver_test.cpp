@@ -164,6 +164,29 @@ TEST_F(ExecuteDriver, CasePathWithoutItsExtensionIsBackedUpBesideIt) {
   EXPECT_EQ(ReadWholeFile(path), "saved");
 }
 
+// The host's case path is at most 255 characters; without ".QXN" its backup
+// is four longer, the longest path a file may have.
+TEST_F(ExecuteDriver, ACaseFileAtTheLongestCasePathIsBackedUpAndSaved) {
+  for (const std::string extension : {"", ".QXN"}) {
+    SCOPED_TRACE(extension);
+    std::string folder = folder_.path() + "\\" + std::string(200, 'F') + extension;
+    ASSERT_TRUE(run_env_test::MakeFolder(folder));
+    const std::string path =
+        folder + "\\" + std::string(254 - folder.size() - extension.size(), 'C') + extension;
+    ASSERT_EQ(path.size(), 255u);
+    WriteWholeFile(path, "case before the run");
+    DOUBLES.log.clear();
+    DOUBLES.messages = {17};
+    server_.save_text = "case the run saved";
+    Execute(path);
+    const std::string backup =
+        extension.empty() ? path + ".BAK" : path.substr(0, path.size() - 3) + "BAK";
+    EXPECT_EQ(ReadWholeFile(backup), "case before the run");
+    EXPECT_EQ(ReadWholeFile(path), "case the run saved");
+    EXPECT_EQ(run_env_test::NamesIn(folder).size(), 2u);
+  }
+}
+
 TEST_F(ExecuteDriver, CaseFileWithoutABackupIsNotSavedOver) {
   DOUBLES.messages = {17};
   {
@@ -224,16 +247,25 @@ std::vector<std::string> RoadUpToTheRun(const std::string& case_path) {
 
 TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTheyWere) {
   const std::vector<std::string> road = RoadUpToTheRun(case_path_);
+  // The result object is rebuilt as before a run, as for a block without a server.
+  const std::vector<std::string> refused_at_load = {road[0], road[1],
+                                                    "REBUILD_RESULT_OBJECT|RESULT|1"};
   struct Failure {
     const char* what;
-    HRESULT FakeCaseServer::*answer;
+    HRESULT load_answer;
+    long load_status;
+    HRESULT run_answer;
     std::vector<std::string> log;
   };
   const Failure failures[] = {
-      // The result object is rebuilt as before a run, as for a block without a server.
-      {"load", &FakeCaseServer::load_answer, {road[0], road[1], "REBUILD_RESULT_OBJECT|RESULT|1"}},
+      {"load failed", E_FAIL, CASE_LOAD_DONE, S_OK, refused_at_load},
+      // The server answered that it did not load the file that is there: the
+      // new case it holds instead is not this block's.
+      {"not a case file", S_OK, CASE_LOAD_NOT_A_CASE_FILE, S_OK, refused_at_load},
+      {"no file, for a file that is there", S_OK, CASE_LOAD_NO_FILE, S_OK, refused_at_load},
+      {"a status that says no load", S_OK, 7, S_OK, refused_at_load},
       // It was rebuilt so before the run already.
-      {"run", &FakeCaseServer::run_answer, road},
+      {"run failed", S_OK, CASE_LOAD_DONE, E_FAIL, road},
   };
   for (const Failure& f : failures)
     for (const bool older_backup : {false, true}) {
@@ -242,9 +274,13 @@ TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTh
       if (older_backup) WriteWholeFile(backup_path_, "older backup");
       DOUBLES.log.clear();
       DOUBLES.messages = {17};
-      server_.*f.answer = E_FAIL;
+      server_.load_answer = f.load_answer;
+      server_.load_status = f.load_status;
+      server_.run_answer = f.run_answer;
       Execute(case_path_);
-      server_.*f.answer = S_OK;
+      server_.load_answer = S_OK;
+      server_.load_status = CASE_LOAD_DONE;
+      server_.run_answer = S_OK;
       // The program's messages are not read, so nothing is saved either.
       EXPECT_EQ(DOUBLES.log, f.log);
       EXPECT_EQ(message_count_, 0);
@@ -254,6 +290,33 @@ TEST_F(ExecuteDriver, ACaseTheServerDoesNotLoadOrRunIsRefusedAndItsFilesStayAsTh
       // No copy of the case file is left beside them.
       EXPECT_EQ(run_env_test::NamesIn(folder_.path()).size(), older_backup ? 2u : 1u);
     }
+}
+
+TEST_F(ExecuteDriver, ACaseFileThatIsNotThereRunsAsANewCase) {
+  DeleteFileA(case_path_.c_str());
+  DOUBLES.messages = {17};
+  server_.save_text = "new case";
+  server_.load_status = CASE_LOAD_NO_FILE;
+  Execute(case_path_);
+  std::vector<std::string> road = RoadUpToTheRun(case_path_);
+  road.insert(road.end(),
+              {"GET_CASE_CONNECTION|BLOCK1|4|Vodi", "REBUILD_RESULT_OBJECT|RESULT|2",
+               "GET_PROGRAM_MESSAGES", "SaveCaseFile|" + case_path_ + "|1", "CloseCase"});
+  EXPECT_EQ(DOUBLES.log, road);
+  EXPECT_EQ(message_count_, 1);
+  EXPECT_EQ(ReadWholeFile(case_path_), "new case");
+  EXPECT_FALSE(run_env_test::Exists(backup_path_));
+
+  // A server that says the file it did not find is no case file is not
+  // taken at its word for a new case.
+  DeleteFileA(case_path_.c_str());
+  DOUBLES.log.clear();
+  server_.load_status = CASE_LOAD_NOT_A_CASE_FILE;
+  Execute(case_path_);
+  EXPECT_EQ(DOUBLES.log,
+            (std::vector<std::string>{road[0], road[1], "REBUILD_RESULT_OBJECT|RESULT|1"}));
+  EXPECT_EQ(message_count_, 0);
+  EXPECT_FALSE(run_env_test::Exists(case_path_));
 }
 
 TEST_F(ExecuteDriver, ACallCutShortBeforeTheRunLeavesTheBackupAndNoEarlierPerformance) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drivers/connection_table_face.h"
+#include "drivers/runs_awaiting_output.h"
 #include "standins/caseserver/case_server_probe.h"
 #include "standins/lumbra/repository_probe.h"
 #include "tests/common/case_server_registration.h"
@@ -21,6 +22,9 @@ using driver_test::HostCall;
 using driver_test::ReadWholeFile;
 using driver_test::WriteWholeFile;
 using run_env_test::Exists;
+
+// A case file the server loads: the program's case with no entry given.
+constexpr char kCaseBeforeTheRun[] = "QXN-CASE 1\nprogram \"Vodi\"\n# before the run\nend\n";
 
 std::vector<int64_t> OutputOptions(int64_t mode) { return {0, 0, 0, 0, 0, 0, 0, mode, 0, 0, 0, 0}; }
 
@@ -37,7 +41,7 @@ class CaseServerRoad : public ::testing::Test {
     LumbraProbeReset();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
     backup_path_ = folder_.path() + "\\BLOCK.BAK";
-    WriteWholeFile(case_path_, "case before the run");
+    WriteWholeFile(case_path_, kCaseBeforeTheRun);
     call_.block.options = {0, 0, 0, 0};
   }
   void TearDown() override {
@@ -65,7 +69,7 @@ TEST_F(CaseServerRoad, NoServerOrNoCaseLeavesTheFilesAlone) {
     EXPECT_EQ(call_.Execute(case_path_, codes_), 0) << failing;
     EXPECT_FALSE(Exists(backup_path_)) << failing;
     EXPECT_EQ(Output(1), 39) << failing;
-    EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+    EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun);
     EXPECT_TRUE(CONNECTION_TABLE.SERVER_OBJECTS.empty());
     // No server was left holding a case: nothing was loaded or run.
     for (const std::string& line : case_probe::Log()) {
@@ -103,11 +107,11 @@ TEST_F(CaseServerRoad, ASecondExecuteRunsInTheConnectionOfTheFirst) {
 
 TEST_F(CaseServerRoad, KeptRunIsSavedAndTheBackupGoes) {
   call_.Execute(case_path_, codes_);
-  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
   EXPECT_EQ(Output(2), 0);
   EXPECT_FALSE(Exists(backup_path_));
   // The server wrote its own case file in place of the old text.
-  EXPECT_NE(ReadWholeFile(case_path_), "case before the run");
+  EXPECT_NE(ReadWholeFile(case_path_), kCaseBeforeTheRun);
   EXPECT_FALSE(case_probe::Server().case_open);
 }
 
@@ -115,21 +119,61 @@ TEST_F(CaseServerRoad, UnwrittenSaveKeepsTheBackup) {
   call_.Execute(case_path_, codes_);
   CaseProbeFailOperation("CaseServer::SaveCaseFile", 1);
   EXPECT_EQ(Output(2), 39);
-  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
   // The host's case path is not replaced by the failed save's empty answer.
   EXPECT_EQ(std::string(call_.case_text.c_str()), case_path_);
 
+  call_.Execute(case_path_, codes_);
   {
-    // A case file held by another program cannot be written over.
+    // A case file that another program took hold of after the run cannot be
+    // written over.
     const HANDLE held = CreateFileA(case_path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    call_.Execute(case_path_, codes_);
     EXPECT_EQ(Output(2), 39);
     CloseHandle(held);
   }
-  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
-  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
+  EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun);
+}
+
+// The server of a connection that no execute call ran in holds the new case
+// of its creation, and one whose case file it could not load a new case too:
+// neither is saved over the user's file, and a file at the backup's path is
+// not copied back over it.
+TEST_F(CaseServerRoad, AnOutputWithoutARunOfItsOwnSavesAndRestoresNothing) {
+  WriteWholeFile(backup_path_, "the user's own");
+  for (const int64_t mode : {2, 1}) {
+    EXPECT_EQ(Output(mode), 39) << mode;
+    EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun) << mode;
+    EXPECT_EQ(ReadWholeFile(backup_path_), "the user's own") << mode;
+  }
+  EXPECT_EQ(CaseServerCalls("CaseServer::SaveCaseFile"), 0);
+
+  // A case file cut short: the execute call is refused, and so is the output.
+  const std::string cut = std::string(kCaseBeforeTheRun).substr(0, 20);
+  WriteWholeFile(case_path_, cut);
+  EXPECT_EQ(call_.Execute(case_path_, codes_), 0);
+  for (const int64_t mode : {2, 1}) {
+    EXPECT_EQ(Output(mode), 39) << mode;
+    EXPECT_EQ(ReadWholeFile(case_path_), cut) << mode;
+    EXPECT_EQ(ReadWholeFile(backup_path_), "the user's own") << mode;
+  }
+  EXPECT_EQ(CaseServerCalls("CaseServer::SaveCaseFile"), 0);
+}
+
+// Exit shuts the servers down, and with them the runs they held: a server of
+// a later connection may come to lie where one of them was.
+TEST_F(CaseServerRoad, AnExitEndsTheRunsOfItsServers) {
+  call_.Execute(case_path_, codes_);
+  EXPECT_EQ(RUNS_AWAITING_OUTPUT.RUNS.size(), 1u);
+  HANDLE_EXIT();
+  EXPECT_TRUE(RUNS_AWAITING_OUTPUT.RUNS.empty());
+  OleInitialize(nullptr);
+  WriteWholeFile(case_path_, "the case as the user left it");
+  EXPECT_EQ(Output(2), 39);
+  EXPECT_EQ(ReadWholeFile(case_path_), "the case as the user left it");
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
 }
 
 // The program's messages of one run, written by the run hook.
@@ -150,8 +194,8 @@ TEST_F(CaseServerRoad, RunSavedForItsMessagesIsKeptByTheOutputCall) {
     if (line.rfind("CaseServer::SaveCaseFile|", 0) == 0) ++saves;
   EXPECT_EQ(saves, 2);
   const std::string saved = ReadWholeFile(case_path_);
-  EXPECT_NE(saved, "case before the run");
-  EXPECT_EQ(ReadWholeFile(backup_path_), "case before the run");
+  EXPECT_NE(saved, kCaseBeforeTheRun);
+  EXPECT_EQ(ReadWholeFile(backup_path_), kCaseBeforeTheRun);
 
   // The case was closed after the saves: the kept run is the saved file.
   EXPECT_EQ(Output(2), 0);
@@ -163,7 +207,7 @@ TEST_F(CaseServerRoad, DiscardedRunGetsTheCaseFileBack) {
   call_.Execute(case_path_, codes_);
   WriteWholeFile(case_path_, "case the server wrote");
   EXPECT_EQ(Output(1), 0);
-  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+  EXPECT_EQ(ReadWholeFile(case_path_), kCaseBeforeTheRun);
   EXPECT_FALSE(Exists(backup_path_));
   EXPECT_FALSE(case_probe::Server().case_open);
 }

@@ -3,10 +3,12 @@
 // never takes both the case file and its backup from the user.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "drivers/case_link_face.h"
+#include "drivers/runs_awaiting_output.h"
 #include "drivers/unit_factors_face.h"
 #include "tests/common/driver_doubles.h"
 #include "tests/common/file_text.h"
@@ -40,11 +42,24 @@ class OutputDriver : public ::testing::Test {
     DOUBLES.case_data = driver_test::OpaqueCaseData();
     DOUBLES.unit_mode = 3;
     CASE_PATH_CALLS.clear();
+    RUNS_AWAITING_OUTPUT.RUNS.clear();
     case_path_ = folder_.path() + "\\BLOCK.QXN";
     backup_path_ = folder_.path() + "\\BLOCK.BAK";
-    WriteWholeFile(case_path_, "case as the run left it");
-    WriteWholeFile(backup_path_, "case before the run");
     call_.block.SetCurves({"H1", "H2", "H3", "H4", "H5", "H6"}, {"C1"});
+    // The block's run, which the output call keeps or discards.
+    WriteWholeFile(case_path_, "case before the run");
+    Execute(case_path_);
+    WriteWholeFile(case_path_, "case as the run left it");
+  }
+
+  // An execute call of the block on that case file, the log cleared after it.
+  void Execute(const std::string& path) {
+    HostCall execute;
+    execute.block = call_.block;
+    execute.block.options = {0, 0, 0, 0};
+    std::vector<int64_t> codes(4, 0);
+    execute.Execute(path, codes);
+    DOUBLES.log.clear();
   }
 
   int64_t Output(std::vector<int64_t> options) {
@@ -104,8 +119,7 @@ TEST_F(OutputDriver, SideCountsAndPropertyWordsDecideTheCurves) {
             std::vector<std::string>{"READ_HEAT_RELEASE_CURVE|2|1|H1"});
   EXPECT_EQ(CASE_LINK.COLDCURVE[0], "H1");
 
-  DOUBLES.log.clear();
-  WriteWholeFile(backup_path_, "backup");
+  Execute(case_path_);
   EXPECT_EQ(Output(OutputOptions(2, 1, 2, 0, 2)), 0);
   EXPECT_EQ(EntriesStartingWith("READ_HEAT_RELEASE_CURVE"),
             (std::vector<std::string>{"READ_HEAT_RELEASE_CURVE|2|1|H1",
@@ -136,11 +150,133 @@ TEST_P(DiscardedRun, RestoresTheCaseFileFromTheBackup) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, DiscardedRun, ::testing::Values(1, 0, 3));
 
-TEST_F(OutputDriver, DiscardWithoutABackupLeavesTheCaseFile) {
+TEST_F(OutputDriver, ADiscardThatCannotRestoreTheCaseFileAnswersFailure) {
+  // The run's backup is gone: the file the run saved over cannot come back.
   DeleteFileA(backup_path_.c_str());
-  EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 0);
+  EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 39);
   EXPECT_EQ(ReadWholeFile(case_path_), "case as the run left it");
   EXPECT_EQ(EntriesStartingWith("CloseCase").size(), 1u);
+}
+
+TEST_F(OutputDriver, ADiscardOfARunOnANewCaseHasNothingToRestore) {
+  // The block's case file did not exist: the run made it, and made no backup.
+  DeleteFileA(case_path_.c_str());
+  DeleteFileA(backup_path_.c_str());
+  server_.load_status = CASE_LOAD_NO_FILE;
+  DOUBLES.messages = {17};
+  server_.save_text = "new case";
+  Execute(case_path_);
+  ASSERT_EQ(ReadWholeFile(case_path_), "new case");
+  // A file of that name the user put there since is no backup of the run.
+  WriteWholeFile(backup_path_, "the user's own");
+  EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 0);
+  EXPECT_EQ(ReadWholeFile(case_path_), "new case");
+  EXPECT_EQ(ReadWholeFile(backup_path_), "the user's own");
+}
+
+TEST_F(OutputDriver, ALaterRunThatMadeNoBackupIsDiscardedToTheEarlierOnesBackup) {
+  {
+    // Another program holds the backup: the later run cannot replace it, and
+    // so does not save over the case file either.
+    const HANDLE held = CreateFileA(backup_path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DOUBLES.messages = {17};
+    Execute(case_path_);
+    CloseHandle(held);
+  }
+  EXPECT_TRUE(EntriesStartingWith("SaveCaseFile").empty());
+  EXPECT_EQ(Output(OutputOptions(1, 1, 1)), 0);
+  EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+  EXPECT_FALSE(Exists(backup_path_));
+}
+
+// An output whose connection holds no run of the block on its case file since
+// the last output: the new case of the input call, a case the server did not
+// load, a run cut short, another file's run or another connection's. The
+// server's case is not the block's run, and a file at the backup's path is no
+// backup of it.
+TEST_F(OutputDriver, OnlyARunOfTheConnectionOnTheCaseFileIsKeptOrDiscarded) {
+  FakeCaseServer other_server;
+  struct Situation {
+    const char* what;
+    std::function<void()> make;
+    int64_t keep_status, discard_status;  // 39: nothing kept or restored
+  };
+  const Situation situations[] = {
+      {"the run kept already", [this] { ASSERT_EQ(Output(OutputOptions(1, 1, 2)), 0); }, 39, 39},
+      {"the run discarded already", [this] { ASSERT_EQ(Output(OutputOptions(1, 1, 1)), 0); }, 39,
+       39},
+      {"no run since the last output, then a case the server did not load",
+       [this] {
+         ASSERT_EQ(Output(OutputOptions(1, 1, 2)), 0);
+         server_.load_status = CASE_LOAD_NOT_A_CASE_FILE;
+         Execute(case_path_);
+       },
+       39, 39},
+      {"no run since the last output, then a program that did not run",
+       [this] {
+         ASSERT_EQ(Output(OutputOptions(1, 1, 2)), 0);
+         server_.run_answer = E_FAIL;
+         Execute(case_path_);
+       },
+       39, 39},
+      {"no run since the last output, then an execute cut short before the run",
+       [this] {
+         ASSERT_EQ(Output(OutputOptions(1, 1, 2)), 0);
+         DOUBLES.fails_in = "PUT_UNIT_OPTIONS";
+         EXPECT_ANY_THROW(Execute(case_path_));
+         DOUBLES.fails_in.clear();
+       },
+       39, 39},
+      // The server holds a new case now; the run's backup is still the run's.
+      {"the run, then a case the server did not load",
+       [this] {
+         server_.load_status = CASE_LOAD_NOT_A_CASE_FILE;
+         Execute(case_path_);
+       },
+       39, 0},
+      {"the run, then the connection's run on another case file",
+       [this] {
+         WriteWholeFile(folder_.path() + "\\OTHER.QXN", "another case");
+         Execute(folder_.path() + "\\OTHER.QXN");
+       },
+       39, 0},
+      {"another connection's output",
+       [this, &other_server] {
+         call_.block.key = "BLOCK2";
+         DOUBLES.server = &other_server;
+       },
+       39, 39},
+  };
+  for (const Situation& s : situations)
+    for (const int64_t mode : {2, 1}) {
+      SCOPED_TRACE(std::string(s.what) + (mode == 2 ? ", kept" : ", discarded"));
+      call_.block.key = "BLOCK1";
+      SetUp();
+      s.make();
+      server_.load_status = CASE_LOAD_DONE;
+      server_.run_answer = S_OK;
+      const int64_t expected = mode == 2 ? s.keep_status : s.discard_status;
+      if (expected == 0) {
+        // The block's run is discarded: its own backup comes back.
+        EXPECT_EQ(Output(OutputOptions(1, 1, mode)), 0);
+        EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
+        EXPECT_FALSE(Exists(backup_path_));
+        continue;
+      }
+      WriteWholeFile(backup_path_, "a backup of no run");
+      const std::string case_text = ReadWholeFile(case_path_);
+      DOUBLES.log.clear();
+      EXPECT_EQ(Output(OutputOptions(1, 1, mode)), 39);
+      // Nothing reaches the case, nothing is saved, closed or restored.
+      EXPECT_EQ(DOUBLES.log,
+                (std::vector<std::string>{"LoaderSetCasePath",
+                                          "GET_CASE_CONNECTION|" + call_.block.key + "|0|Vodi"}));
+      EXPECT_EQ(ReadWholeFile(case_path_), case_text);
+      EXPECT_EQ(ReadWholeFile(backup_path_), "a backup of no run");
+    }
+  DOUBLES.server = &server_;
 }
 
 TEST_F(OutputDriver, FailedSaveKeepsTheBackup) {
@@ -230,8 +366,9 @@ TEST_F(OutputDriver, ExecuteThenDiscardBringsBackTheCaseBeforeTheRun) {
   // The execute call's property words stay in the block's description.
   EXPECT_EQ(CASE_LINK.HOTPROP, 5);
   EXPECT_EQ(CASE_LINK.COLDPROP, 6);
-  // A second discard finds no backup and leaves the case file.
-  EXPECT_EQ(Output(OutputOptions(2, 1, 1)), 0);
+  // A second discard has no run to discard: it answers failure and leaves the
+  // case file.
+  EXPECT_EQ(Output(OutputOptions(2, 1, 1)), 39);
   EXPECT_EQ(ReadWholeFile(case_path_), "case before the run");
 }
 

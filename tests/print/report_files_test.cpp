@@ -11,6 +11,7 @@
 #include "report/print/sheet_rendering.h"
 #include "runenv/run_folders_face.h"
 #include "tests/common/loader_folder_fake.h"
+#include "tests/common/longest_path.h"
 #include "tests/common/metafile_records.h"
 #include "tests/common/scratch_folder.h"
 
@@ -86,6 +87,17 @@ TEST_F(ReportFiles, APlainCopyThatCannotBeMadeLeavesTheEarlierOneAsItWas) {
   EXPECT_EQ(ReadBytes(Base("R.DQX")), "new line\r\n");
   EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), (folder_ / "no\\such\\R.DQX").c_str()), -1);
   EXPECT_EQ(WritePlainReport(nullptr, Base("R.DQX").c_str()), -1);
+}
+
+// A plain copy at the longest path a file may have is written beside the
+// earlier one and takes its place.
+TEST_F(ReportFiles, APlainCopyAtTheLongestPathReplacesTheEarlierOne) {
+  const std::string plain = longest_path::LongestPathFor(folder_ / "LONG", "R.DQX");
+  ASSERT_FALSE(plain.empty());
+  WriteBytes(plain, "earlier copy\r\n");
+  WriteBytes(Base("R.DQO"), "new line\n");
+  EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), plain.c_str()), 0);
+  EXPECT_EQ(ReadBytes(plain), "new line\r\n");
 }
 
 TEST_F(ReportFiles, ThePlainCopyOfANamedReport) {

@@ -6,6 +6,7 @@
 #include "include/test_seams.h"
 #include "report/drawing/drawing_memory_face.h"
 #include "report/pages/report_file_face.h"
+#include "tests/common/longest_path.h"
 #include "tests/common/modal_ui_double.h"
 #include "tests/common/scratch_folder.h"
 
@@ -40,6 +41,18 @@ TEST_F(FileCopy, LargeSourcesArriveIntactInEveryMode) {
   EXPECT_EQ(ReadBytes(Path("T2.ZFD")), "old" + source);
   EXPECT_EQ(ReadBytes(Path("T3.ZFD")), source);
   EXPECT_FALSE(Exists(Path("T1.ZFD.~1")));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+// A copy over a file at the longest path a file may have is written beside
+// it and takes its place.
+TEST_F(FileCopy, ACopyOverATargetAtTheLongestPathReplacesIt) {
+  const std::string target = longest_path::LongestPathFor(folder_ / "LONG", "T.DQO");
+  ASSERT_FALSE(target.empty());
+  WriteBytes(Path("S.DQO"), "the copied report");
+  WriteBytes(target, "old");
+  EXPECT_EQ(CopyFileContents(Path("S.DQO").c_str(), target.c_str(), 1), 0);
+  EXPECT_EQ(ReadBytes(target), "the copied report");
   EXPECT_TRUE(ui_.messages.empty());
 }
 
