@@ -87,7 +87,8 @@ int32_t StorePreviewPage(PREVIEW_PAGE* record, const char* text, const char* mar
 }
 
 int32_t LoadPreviewPages(HWND window, const char* path) {
-  UniqueFile report(path ? std::fopen(path, "r") : nullptr);
+  // As bytes, so that a byte 0x1A does not end the report (GetReportChar).
+  UniqueFile report(path ? std::fopen(path, "rb") : nullptr);
   if (!report) {
     ShowMessageBox(window, "File not found", "Error", MB_ICONERROR);
     return 0;

@@ -239,6 +239,18 @@ TEST_F(Preview, ALongReportKeepsEveryPage) {
   EXPECT_EQ(SheetTexts(129), (Texts{"page 130"}));
 }
 
+// The whole report is read: a byte 0x1A in page 1's text, where a file
+// read as text would end, is a character like any other.
+TEST_F(Preview, AByte1AInAPagesTextEndsNothing) {
+  ASSERT_EQ(LoadPreviewFile(Report(BodyLine("page 1", '1') + BodyLine("text \x1A of page 1") +
+                                   BodyLine("page 2", '1') + BodyLine("text of page 2"))
+                                .c_str()),
+            0);
+  EXPECT_EQ(PREVIEW_SHEET_COUNT, 2);
+  EXPECT_EQ(SheetTexts(0), (Texts{"page 1"}));
+  EXPECT_EQ(SheetTexts(1), (Texts{"page 2"}));
+}
+
 TEST_F(Preview, AReportWithoutPagesLoadsNothing) {
   EXPECT_EQ(OpenPreview(window_.get(), nullptr, Report("[Page break]\n").c_str()), 0);
   EXPECT_EQ(PREVIEW_SHEET_COUNT, 0);
