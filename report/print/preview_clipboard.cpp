@@ -16,16 +16,16 @@ constexpr double kPictureDotsPerInch = 150;
 
 }  // namespace
 
-FixedPage ClipboardPage(int32_t pages_per_sheet) {
+FixedPage ClipboardPage(int32_t pages_per_sheet, const SheetMargins& margins) {
   const SheetSize sheet = PreviewSheetSize(pages_per_sheet);
+  const SheetArea area = PageAreaOnSheet({0, 0, sheet.width, sheet.height}, sheet, margins);
   const SheetPlace place = SheetPlaceAt(pages_per_sheet, 1);
-  const int32_t place_width = place.half_width ? sheet.width / 2 : sheet.width;
-  const int32_t place_height = place.half_height ? sheet.height / 2 : sheet.height;
+  const int32_t place_width = place.half_width ? area.width / 2 : area.width;
+  const int32_t place_height = place.half_height ? area.height / 2 : area.height;
   // The place's grid at the picture's own scale: whole cells, so the page
   // maps onto its place at almost exactly one unit for one.
   const CELL_SIZE cell = {place_width / place.columns, place_height / place.rows};
-  return {sheet.width,
-          sheet.height,
+  return {{area.left, area.top, area.left + area.width, area.top + area.height},
           cell.height * 312 / 322,
           cell.height * 260 / 322,
           cell.height * 260 / 322,
@@ -53,7 +53,7 @@ int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
     // the sheet's pages and pictures is made of window records within it.
     SetWindowOrgEx(recording, 0, 0, nullptr);
     SetWindowExtEx(recording, size.width, size.height, nullptr);
-    const FixedPage page = ClipboardPage(PREVIEW_PAGES_PER_SHEET);
+    const FixedPage page = ClipboardPage(PREVIEW_PAGES_PER_SHEET, PREVIEW_SHEET_MARGINS);
     const PictureRecording picture_recording = {{size.width, size.height},
                                                 kPictureDotsPerInch / kHimetricPerInch};
     FIXED_PAGE = &page;

@@ -25,6 +25,7 @@
 #include "tests/common/settings_file.h"
 #include "tests/drawing/container_bytes.h"
 #include "tests/print/dib_canvas.h"
+#include "tests/print/pasted_picture.h"
 #include "tests/print/print_window.h"
 #include "tests/print/report_pages_sink.h"
 #include "tests/print/sheet_pictures.h"
@@ -36,6 +37,17 @@ std::string Pages(int from, int to) {
   for (int page = from; page <= to; ++page)
     out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text of the page");
   return out;
+}
+
+// The page area of a sheet of paper drawn at `sheet`: the sheet less a
+// quarter inch on every side, the printable area of a printer that cannot
+// be asked (the window prefix has none), scaled as the sheet is.
+RECT QuarterInchInside(const RECT& sheet, int32_t pages_per_sheet) {
+  const SheetSize paper = PreviewSheetSize(pages_per_sheet);
+  const double sx = double(sheet.right - sheet.left) / paper.width;
+  const double sy = double(sheet.bottom - sheet.top) / paper.height;
+  return {sheet.left + LONG(635 * sx), sheet.top + LONG(635 * sy), sheet.right - LONG(635 * sx),
+          sheet.bottom - LONG(635 * sy)};
 }
 
 class Preview : public ::testing::Test {
@@ -128,26 +140,36 @@ TEST_F(Preview, PagesSitWhereTheyArePrinted) {
 }
 
 // The sheet keeps the paper's proportions (turned sideways at two pages a
-// sheet) in a window of any shape, centred, with a margin all round: its
-// frame is drawn on the sheet's grid mapped onto that part of the window.
-TEST_F(Preview, ASheetKeepsThePapersProportionsCentredInTheWindow) {
-  for (const char* format : {"2 per 1", "4 per 1"}) {
+// sheet) in a window of any shape, centred, with a margin all round; its
+// page area lies inside it as paper has it, within the printable area's
+// margins, and the frame is drawn on the sheet's grid mapped onto that.
+TEST_F(Preview, ASheetKeepsThePapersProportionsAndItsPageAreaLiesInsideItAsOnPaper) {
+  for (const char* format : {"1 per 1", "2 per 1", "4 per 1"}) {
     PagesASheet(format);
     ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 2)).c_str()), 1);
     RECT client{};
     GetClientRect(window_.get(), &client);
+    const RECT sheet = PreviewSheetRect(window_.get(), PREVIEW_PAGES_PER_SHEET);
+    const double paper = PREVIEW_PAGES_PER_SHEET == 2 ? 297.0 / 210 : 210.0 / 297;
+    EXPECT_NEAR(double(sheet.right - sheet.left) / (sheet.bottom - sheet.top), paper, 0.01)
+        << format;
+    EXPECT_GE(sheet.left, 1);
+    EXPECT_GE(sheet.top, 1);
+    EXPECT_NEAR(sheet.left, client.right - sheet.right, 1) << format;
+    EXPECT_NEAR(sheet.top, client.bottom - sheet.bottom, 1) << format;
+    // The first mapping is the page area as it is (the frame's, or at one
+    // page a sheet the page's own place).
     EmfCanvas canvas;
     ASSERT_EQ(DrawPreviewSheet(canvas.dc(), window_.get(), 0), 1);
     const EmfRecords records = canvas.finish();
     ASSERT_FALSE(records.viewport_extents().empty());
-    const SIZEL sheet = records.viewport_extents()[0];
+    const SIZEL extent = records.viewport_extents()[0];
     const POINTL at = records.viewport_origins()[0];
-    const double paper = PREVIEW_PAGES_PER_SHEET == 2 ? 297.0 / 210 : 210.0 / 297;
-    EXPECT_NEAR(double(sheet.cx) / sheet.cy, paper, 0.01) << format;
-    EXPECT_GE(at.x, 1);
-    EXPECT_GE(at.y, 1);
-    EXPECT_NEAR(at.x, client.right - (at.x + sheet.cx), 1) << format;
-    EXPECT_NEAR(at.y, client.bottom - (at.y + sheet.cy), 1) << format;
+    const RECT area = QuarterInchInside(sheet, PREVIEW_PAGES_PER_SHEET);
+    EXPECT_NEAR(at.x, area.left, 1) << format;
+    EXPECT_NEAR(at.y, area.top, 1) << format;
+    EXPECT_NEAR(at.x + extent.cx, area.right, 1) << format;
+    EXPECT_NEAR(at.y + extent.cy, area.bottom, 1) << format;
   }
 }
 
@@ -168,8 +190,8 @@ TEST_F(Preview, AMetafilePictureFillsItsCellsWhateverTheWindow) {
     DibCanvas canvas(client.right, client.bottom);
     ASSERT_EQ(PaintPreviewInto(canvas.dc(), window_.get(), 0), 1);
     // The left page's cells: columns 41 to 78 and rows 3 to 20, the page 5
-    // columns and 3 rows into its half of 88 by 68 cells.
-    const RECT sheet = PreviewSheetRect(window_.get(), 2);
+    // columns and 3 rows into its half of 88 by 68 cells of the page area.
+    const RECT sheet = QuarterInchInside(PreviewSheetRect(window_.get(), 2), 2);
     const double cell_w = (sheet.right - sheet.left) / 2 / 88.0;
     const double cell_h = (sheet.bottom - sheet.top) / 68.0;
     const int left = sheet.left + int((40 + 5) * cell_w);
@@ -419,29 +441,6 @@ namespace {
 constexpr int kPasteWidth = 920;
 constexpr int kPasteHeight = 1140;
 
-// Pastes the clipboard's picture in the given format the standard way: a
-// metafile picture by its mapping mode onto the bitmap, an enhanced
-// metafile into the bitmap's rectangle.
-bool Paste(UINT format, const DibCanvas& into) {
-  if (!OpenClipboard(nullptr)) return false;
-  bool pasted = false;
-  if (format == CF_METAFILEPICT) {
-    HANDLE block = GetClipboardData(CF_METAFILEPICT);
-    if (auto* picture = block ? static_cast<METAFILEPICT*>(GlobalLock(block)) : nullptr) {
-      SetMapMode(into.dc(), picture->mm);
-      SetViewportExtEx(into.dc(), kPasteWidth, kPasteHeight, nullptr);
-      pasted = PlayMetaFile(into.dc(), picture->hMF) != FALSE;
-      SetMapMode(into.dc(), MM_TEXT);
-      GlobalUnlock(block);
-    }
-  } else if (HANDLE emf = GetClipboardData(CF_ENHMETAFILE)) {
-    const RECT whole = {0, 0, kPasteWidth, kPasteHeight};
-    pasted = PlayEnhMetaFile(into.dc(), static_cast<HENHMETAFILE>(emf), &whole) != FALSE;
-  }
-  CloseClipboard();
-  return pasted;
-}
-
 class PastedPreview : public ClipboardPreview, public ::testing::WithParamInterface<UINT> {};
 
 }  // namespace
@@ -480,27 +479,81 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
         << std::hex << r.function;
 
   DibCanvas pasted(kPasteWidth, kPasteHeight);
-  ASSERT_TRUE(Paste(GetParam(), pasted));
+  ASSERT_TRUE(PastePicture(GetParam(), pasted));
+  // The page area within the sheet's margins, in the receiver's dots.
+  const RECT area = QuarterInchInside({0, 0, kPasteWidth, kPasteHeight}, 2);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   // The middle line runs between the frame's top and bottom, 2 and 66 of
-  // the sheet's 68 rows.
-  EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), kPasteHeight * 62 / 68);
+  // the page area's 68 rows.
+  EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), height * 62 / 68);
   // The logo of the left page: columns 41 to 78 and rows 3 to 20, the page
   // 5 columns and 3 rows into its half of 88 by 68 cells.
-  const auto x = [](int column) { return (column - 1 + 5) * (kPasteWidth / 2) / 88; };
-  const auto y = [](int row) { return (row - 1 + 3) * kPasteHeight / 68; };
+  const auto x = [&](int column) { return area.left + (column - 1 + 5) * (width / 2) / 88; };
+  const auto y = [&](int row) { return area.top + (row - 1 + 3) * height / 68; };
   const RECT logo = {x(41), y(3), x(78), y(20)};
   EXPECT_EQ(pasted.InkIn(Around(BlackHalfMiddle(logo))), 25);
   EXPECT_EQ(pasted.InkIn(Around(WhiteHalfMiddle(logo))), 0);
   // The drawing's diagonals cross in the middle of its cells, columns 5 to
   // 35 and rows 30 to 62 (below the page's two lines it runs on to the
   // page's foot).
-  const int cross_x = (4 + 34 + 2 * 5) * (kPasteWidth / 2) / (2 * 88);
-  const int cross_y = (29 + 61 + 2 * 3) * kPasteHeight / (2 * 68);
+  const int cross_x = area.left + (4 + 34 + 2 * 5) * (width / 2) / (2 * 88);
+  const int cross_y = area.top + (29 + 61 + 2 * 3) * height / (2 * 68);
   bool crossed = false;
   for (int dy = -2; dy <= 2; ++dy)
     for (int dx = -2; dx <= 2; ++dx) crossed |= pasted.Inked(cross_x + dx, cross_y + dy);
   EXPECT_TRUE(crossed);
   FOLDER_BUFFERS = {};
+}
+
+namespace {
+
+// The box around every inked dot of the bitmap.
+RECT InkBox(const DibCanvas& canvas) {
+  RECT box = {canvas.width(), canvas.height(), 0, 0};
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (canvas.Inked(x, y))
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+  return box;
+}
+
+}  // namespace
+
+// Pasted at the paper's own size (100 dots an inch), the copy has its page
+// area where paper has it, inside the sheet by the printable area's
+// margins: the frame of two and four pages on the page area's grid, and at
+// one page a sheet the page's first cell at the page area's corner.
+TEST_P(PastedPreview, LaysThePageAreaInsideTheSheetAsPaperDoes) {
+  for (const int32_t per_sheet : {1, 2, 4}) {
+    SCOPED_TRACE(per_sheet);
+    PagesASheet((std::to_string(per_sheet) + " per 1").c_str());
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, per_sheet)).c_str()), 1);
+    ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+    const SheetSize paper = PreviewSheetSize(per_sheet);
+    DibCanvas pasted(paper.width * 100 / 2540, paper.height * 100 / 2540);
+    ASSERT_TRUE(PastePicture(GetParam(), pasted));
+    const RECT area = QuarterInchInside({0, 0, pasted.width(), pasted.height()}, per_sheet);
+    const RECT ink = InkBox(pasted);
+    SheetFrameCells frame{};
+    if (SheetFrameAt(per_sheet, &frame)) {
+      const double c = double(area.right - area.left) / frame.columns;
+      const double d = double(area.bottom - area.top) / frame.rows;
+      EXPECT_NEAR(ink.left, area.left + frame.left * c, 1.5);
+      EXPECT_NEAR(ink.top, area.top + frame.top * d, 1.5);
+      EXPECT_NEAR(ink.right, area.left + frame.right * c, 1.5);
+      EXPECT_NEAR(ink.bottom, area.top + frame.bottom * d, 1.5);
+    } else {
+      // "page 1" starts in the first cell of the first row.
+      const double c = double(area.right - area.left) / ROW_CELLS;
+      const double d = double(area.bottom - area.top) / PAGE_ROWS;
+      EXPECT_GE(ink.left, area.left);
+      EXPECT_LT(ink.left, area.left + c / 2);
+      EXPECT_GE(ink.top, area.top);
+      EXPECT_LT(ink.top, area.top + d);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PastedPreview,
