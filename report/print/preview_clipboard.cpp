@@ -6,9 +6,12 @@
 
 namespace {
 
-// The screen's dots an inch, as the clipboard picture's text is measured
-// at the sheet's own size.
-constexpr int32_t kScreenDotsPerInch = 96;
+// The dots an inch at which the clipboard picture's text is measured, on
+// the screen mapped to the sheet's own size: ten times the screen's, so
+// that the advances the picture carries are the font's own widths and not
+// widths rounded to a screen's dots, which a receiver drawing the glyphs
+// larger would find too narrow for them.
+constexpr int32_t kMeasureDotsPerInch = 960;
 constexpr int32_t kHimetricPerInch = 2540;
 // The metafile pictures of a page go into the picture as bitmaps of 150
 // dots an inch.
@@ -35,15 +38,15 @@ FixedPage ClipboardPage(int32_t pages_per_sheet, const SheetMargins& margins) {
 int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
   if (PrintJobRunning()) return 0;
   const SheetSize size = PreviewSheetSize(PREVIEW_PAGES_PER_SHEET);
-  // A metafile measures no text: the screen measures it, mapped as a
-  // screen shows the sheet at its own size.
+  // A metafile measures no text: the screen measures it, mapped to the
+  // sheet at its own size.
   ScreenDc screen;
   PREVIEW_REFERENCE_DC = screen.get();
   if (HDC reference = screen.get()) {
     SetMapMode(reference, MM_ANISOTROPIC);
     SetViewportOrgEx(reference, 0, 0, nullptr);
-    SetViewportExtEx(reference, size.width * kScreenDotsPerInch / kHimetricPerInch,
-                     size.height * kScreenDotsPerInch / kHimetricPerInch, nullptr);
+    SetViewportExtEx(reference, size.width * kMeasureDotsPerInch / kHimetricPerInch,
+                     size.height * kMeasureDotsPerInch / kHimetricPerInch, nullptr);
     SetWindowOrgEx(reference, 0, 0, nullptr);
     SetWindowExtEx(reference, size.width, size.height, nullptr);
   }

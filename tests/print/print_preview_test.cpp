@@ -383,6 +383,71 @@ TEST_F(ClipboardPreview, TheSheetGoesOnTheClipboardAsAMetafilePictureOfItsFixedP
   EXPECT_EQ(first, second);
 }
 
+// A receiver plays the copy into a rectangle of its own proportions: there
+// its text keeps its places only when every run says where each character
+// goes and the font it is written in says its width (a font without one
+// would take its width from the rectangle's height).
+TEST_F(ClipboardPreview, EveryTextRunCarriesItsAdvancesAndItsFontsWidth) {
+  for (const int32_t per_sheet : {1, 2, 4}) {
+    SCOPED_TRACE(per_sheet);
+    PagesASheet((std::to_string(per_sheet) + " per 1").c_str());
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(ReadBytes(ZOVK_SAMPLE_REPORT)).c_str()),
+              1);
+    ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+    METAFILEPICT picture{};
+    std::vector<unsigned char> bits;
+    ASSERT_TRUE(Picture(&picture, &bits));
+    // The metafile's object table, as a player keeps it: each object made
+    // takes the first free slot; for a font, its width (-1 for others).
+    std::vector<int> table;
+    int font_width = -1;
+    int runs = 0;
+    for (const WmfRecord& r : ReadWmfRecords(bits.data(), bits.size())) {
+      EXPECT_NE(r.function, META_TEXTOUT);
+      switch (r.function) {
+        case META_CREATEFONTINDIRECT:
+        case META_CREATEPENINDIRECT:
+        case META_CREATEBRUSHINDIRECT:
+        case META_DIBCREATEPATTERNBRUSH:
+        case META_CREATEPATTERNBRUSH:
+        case META_CREATEPALETTE:
+        case META_CREATEREGION: {
+          const int kept = r.function == META_CREATEFONTINDIRECT && r.params.size() >= 2
+                               ? static_cast<SHORT>(r.params[1])
+                               : -1;
+          auto free_slot = std::find(table.begin(), table.end(), -2);
+          if (free_slot == table.end())
+            table.push_back(kept);
+          else
+            *free_slot = kept;
+          break;
+        }
+        case META_DELETEOBJECT:
+          if (!r.params.empty() && r.params[0] < table.size()) table[r.params[0]] = -2;
+          break;
+        case META_SELECTOBJECT:
+          if (!r.params.empty() && r.params[0] < table.size() && table[r.params[0]] >= 0)
+            font_width = table[r.params[0]];
+          break;
+        case META_EXTTEXTOUT: {
+          ++runs;
+          EXPECT_GT(font_width, 0) << "the width of the font of run " << runs;
+          ASSERT_GE(r.params.size(), 4u);
+          const std::size_t count = r.params[2];
+          const std::size_t rect = r.params[3] & (ETO_CLIPPED | ETO_OPAQUE) ? 4 : 0;
+          // y, x, count, options, the rectangle, the characters, an advance each.
+          EXPECT_EQ(r.params.size(), 4 + rect + (count + 1) / 2 + count)
+              << "the advances of run " << runs;
+          break;
+        }
+        default:
+          break;
+      }
+    }
+    EXPECT_GT(runs, 20);
+  }
+}
+
 // Without memory for the picture nothing reaches the clipboard and nothing
 // stays allocated; a copy the clipboard takes is the clipboard's.
 TEST_F(ClipboardPreview, APictureWithoutMemoryLeavesTheClipboardAndNoBlock) {
@@ -561,6 +626,118 @@ INSTANTIATE_TEST_SUITE_P(Formats, PastedPreview,
                          [](const auto& info) {
                            return info.param == CF_METAFILEPICT ? "MetafilePicture"
                                                                 : "EnhancedMetafile";
+                         });
+
+namespace {
+
+struct PasteCase {
+  UINT format;
+  int32_t per_sheet;
+  SIZE size;
+};
+
+class PastedText : public ClipboardPreview, public ::testing::WithParamInterface<PasteCase> {};
+
+// Where the cells of the first page of a sheet pasted into a bitmap lie, in
+// the bitmap's dots: the page area a quarter inch inside the sheet, the
+// place's grid over its share of it.
+struct PastedGrid {
+  PastedGrid(int32_t per_sheet, const DibCanvas& canvas)
+      : area(QuarterInchInside({0, 0, canvas.width(), canvas.height()}, per_sheet)),
+        place(SheetPlaceAt(per_sheet, 1)) {}
+  double CellWidth() const {
+    return double(area.right - area.left) / (place.half_width ? 2 : 1) / place.columns;
+  }
+  double CellHeight() const {
+    return double(area.bottom - area.top) / (place.half_height ? 2 : 1) / place.rows;
+  }
+  // The left edge of a page column and the top of a page row, from 0.
+  double X(int column) const { return area.left + (column + place.column_offset) * CellWidth(); }
+  double Y(int row) const { return area.top + (row + place.row_offset) * CellHeight(); }
+  // The dots from column `from` to column `to` (excluded) of a row, between
+  // the given shares of the row's height.
+  RECT Cells(int row, double from, double to, double top = 0, double bottom = 1) const {
+    return {LONG(X(0) + from * CellWidth()), LONG(Y(row) + top * CellHeight()),
+            LONG(X(0) + to * CellWidth()), LONG(Y(row) + bottom * CellHeight())};
+  }
+
+  RECT area;
+  SheetPlace place;
+};
+
+// The dots of a rectangle darker than a light gray: a leader's dots, drawn
+// smoothed a dot or two across, are rarely black.
+int MarkedIn(const DibCanvas& canvas, const RECT& r) {
+  int n = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, canvas.height()); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, canvas.width()); ++x) {
+      const DWORD p = canvas.Pixel(x, y);
+      n += (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) < 3 * 208;
+    }
+  return n;
+}
+
+}  // namespace
+
+// The copy pasted into a rectangle of other proportions than the sheet's,
+// as a metafile picture and as the enhanced metafile the clipboard makes of
+// it: every character stays in its cell. The title's ink ends with its
+// cells; each leader of the sample's rating summary runs up to its value's
+// first cell (the colon's), its value lies in the value's cells and nothing
+// lies after them.
+TEST_P(PastedText, KeepsEveryCharacterInItsCell) {
+  const PasteCase& c = GetParam();
+  PagesASheet((std::to_string(c.per_sheet) + " per 1").c_str());
+  ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(ReadBytes(ZOVK_SAMPLE_REPORT)).c_str()), 1);
+  ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+  DibCanvas pasted(c.size.cx, c.size.cy);
+  ASSERT_TRUE(PastePicture(c.format, pasted));
+  const PastedGrid grid(c.per_sheet, pasted);
+  // A glyph's upper half (letters, digits, a colon's upper dot) and the
+  // band of the baseline, where a leader's dots lie, as shares of a row:
+  // the text font is 260 of a row of 322, its baseline at four fifths of it.
+  constexpr double kUpper[] = {0.15, 0.45};
+  constexpr double kDots[] = {0.5, 0.72};
+
+  const std::string title = "PLATE HEAT EXCHANGER RATING - SAMPLE REPORT";
+  const auto title_end = static_cast<double>(title.size());
+  EXPECT_GT(pasted.InkIn(grid.Cells(0, 0, title_end)), 0);
+  EXPECT_EQ(pasted.InkIn(grid.Cells(0, title_end + 0.25, 79)), 0) << "after the title";
+
+  struct Leader {
+    int row;
+    int label;  // the label's cells, before its blank and its dots
+    int last;   // the value's last cell
+  };
+  for (const Leader& l :
+       {Leader{2, 4, 38}, Leader{3, 13, 38}, Leader{4, 26, 38}, Leader{5, 18, 37}}) {
+    SCOPED_TRACE("row " + std::to_string(l.row + 1));
+    EXPECT_GT(MarkedIn(pasted, grid.Cells(l.row, 30, 31, kDots[0], kDots[1])), 0)
+        << "the leader reaches the value's first cell";
+    EXPECT_EQ(pasted.InkIn(grid.Cells(l.row, l.label + 1, 31, kUpper[0], kUpper[1])), 0)
+        << "only the leader's dots between the label and the value's cells";
+    EXPECT_GT(pasted.InkIn(grid.Cells(l.row, 31, l.last + 1, kUpper[0], kUpper[1])), 0)
+        << "the value in its cells";
+    EXPECT_EQ(pasted.InkIn(grid.Cells(l.row, l.last + 1.25, 79)), 0)
+        << "nothing after the value's cells";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rectangles, PastedText,
+                         ::testing::Values(PasteCase{CF_METAFILEPICT, 1, {920, 1140}},
+                                           PasteCase{CF_METAFILEPICT, 1, {1140, 920}},
+                                           PasteCase{CF_ENHMETAFILE, 1, {920, 1140}},
+                                           PasteCase{CF_ENHMETAFILE, 1, {1140, 920}},
+                                           PasteCase{CF_METAFILEPICT, 2, {920, 1140}},
+                                           PasteCase{CF_METAFILEPICT, 2, {1140, 920}},
+                                           PasteCase{CF_ENHMETAFILE, 2, {920, 1140}},
+                                           PasteCase{CF_ENHMETAFILE, 2, {1140, 920}}),
+                         [](const auto& info) {
+                           const PasteCase& c = info.param;
+                           return std::string(c.format == CF_METAFILEPICT ? "MetafilePicture"
+                                                                          : "EnhancedMetafile") +
+                                  std::to_string(c.per_sheet) + "ASheetAt" +
+                                  std::to_string(c.size.cx) + "x" + std::to_string(c.size.cy);
                          });
 
 // While a print job runs, the preview's shared state is the job's: every
