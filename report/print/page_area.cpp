@@ -1,6 +1,7 @@
 // The page area of a sheet, the mapping of a page onto its place, and the
 // sheet frame.
 #include "include/holders.h"
+#include "report/print/print_preview_face.h"
 #include "report/print/sheet_rendering.h"
 
 const FixedPage* FIXED_PAGE = nullptr;
@@ -15,8 +16,15 @@ RECT PreviewSheetRect(HWND window, int32_t pages_per_sheet) {
 }
 
 RECT GetPageArea(HWND window, HDC dc) {
-  if (FIXED_PAGE) return {0, 0, FIXED_PAGE->width, FIXED_PAGE->height};
-  if (OUTPUT_TARGET == 1) return PreviewSheetRect(window, PAGES_PER_SHEET);
+  if (FIXED_PAGE) return FIXED_PAGE->area;
+  if (OUTPUT_TARGET == 1) {
+    // Paper's page area is the printer's printable area, inside the sheet.
+    const RECT sheet = PreviewSheetRect(window, PAGES_PER_SHEET);
+    const SheetArea area =
+        PageAreaOnSheet({sheet.left, sheet.top, sheet.right - sheet.left, sheet.bottom - sheet.top},
+                        PreviewSheetSize(PAGES_PER_SHEET), PREVIEW_SHEET_MARGINS);
+    return {area.left, area.top, area.left + area.width, area.top + area.height};
+  }
   return {0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
 }
 

@@ -129,6 +129,52 @@ SheetArea FitSheetInto(int32_t client_width, int32_t client_height, const SheetS
           static_cast<int32_t>(h)};
 }
 
+namespace {
+
+constexpr int64_t kHimetricPerInch = 2540;
+
+// A margin's share of a side may not reach a quarter: the two leave half.
+bool LeavesHalf(int64_t before, int64_t after, int64_t side) {
+  return before >= 0 && after >= 0 && 2 * (before + after) <= side;
+}
+
+}  // namespace
+
+SheetMargins PrintableMargins(const PrinterPage& page) {
+  const int64_t right = int64_t{page.paper_width} - page.offset_x - page.width;
+  const int64_t bottom = int64_t{page.paper_height} - page.offset_y - page.height;
+  if (page.dots_x < 1 || page.dots_y < 1 || page.width < 1 || page.height < 1 ||
+      !LeavesHalf(page.offset_x, right, page.paper_width) ||
+      !LeavesHalf(page.offset_y, bottom, page.paper_height))
+    return NOMINAL_SHEET_MARGINS;
+  const auto x = [&](int64_t dots) {
+    return static_cast<int32_t>(dots * kHimetricPerInch / page.dots_x);
+  };
+  const auto y = [&](int64_t dots) {
+    return static_cast<int32_t>(dots * kHimetricPerInch / page.dots_y);
+  };
+  return {x(page.offset_x), y(page.offset_y), x(right), y(bottom)};
+}
+
+SheetArea PageAreaOnSheet(const SheetArea& sheet, const SheetSize& size,
+                          const SheetMargins& margins) {
+  if (size.width < 1 || size.height < 1 || !LeavesHalf(margins.left, margins.right, size.width) ||
+      !LeavesHalf(margins.top, margins.bottom, size.height))
+    return sheet;
+  // Each edge where the sheet's own would lie at that scale, so that the
+  // page area's sides stay where paper has them however the sheet is drawn.
+  const auto x = [&](int64_t at) {
+    return static_cast<int32_t>(sheet.left + at * sheet.width / size.width);
+  };
+  const auto y = [&](int64_t at) {
+    return static_cast<int32_t>(sheet.top + at * sheet.height / size.height);
+  };
+  const int32_t left = x(margins.left);
+  const int32_t top = y(margins.top);
+  return {left, top, x(int64_t{size.width} - margins.right) - left,
+          y(int64_t{size.height} - margins.bottom) - top};
+}
+
 void SetPageOffset(const SheetPlace& place) {
   PAGE_OFFSET = {place.column_offset, place.row_offset};
 }

@@ -135,6 +135,43 @@ struct SheetArea {
 };
 SheetArea FitSheetInto(int32_t client_width, int32_t client_height, const SheetSize& sheet);
 
+// Where a printer's page area lies on its sheet of paper: the margins of
+// its printable area from the paper's edges, in hundredths of a millimetre.
+struct SheetMargins {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+// A quarter of an inch all round: the printable area of a printer that
+// cannot be asked.
+inline constexpr SheetMargins NOMINAL_SHEET_MARGINS = {635, 635, 635, 635};
+
+// A printer's page as its device reports it, in its dots: the printable
+// area's offset from the paper's corner and its size, the paper's size,
+// and the dots an inch either way.
+struct PrinterPage {
+  int32_t offset_x;
+  int32_t offset_y;
+  int32_t width;
+  int32_t height;
+  int32_t paper_width;
+  int32_t paper_height;
+  int32_t dots_x;
+  int32_t dots_y;
+};
+// The margins of the printer's printable area; the nominal ones when what
+// it reports is no printable area on its paper, or one that leaves less
+// than half the paper either way.
+SheetMargins PrintableMargins(const PrinterPage& page);
+
+// The page area of a sheet of that size laid out at `sheet` (as
+// FitSheetInto lays it, or at its own size): the sheet less its margins,
+// scaled as the sheet is. The whole sheet when the margins leave less than
+// half of it either way.
+SheetArea PageAreaOnSheet(const SheetArea& sheet, const SheetSize& size,
+                          const SheetMargins& margins);
+
 // PAGE_OFFSET := the place's offsets.
 void SetPageOffset(const SheetPlace& place);
 

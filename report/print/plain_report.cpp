@@ -15,10 +15,11 @@ std::optional<std::string> PlainReportLine(std::string_view line) {
 
 namespace {
 
-// One whole line of the file, its line feed included when it has one.
+// One whole line of the file, its line feed included when it has one, read
+// as the report's lines are.
 bool ReadWholeLine(std::FILE* file, std::string& line) {
   line.clear();
-  for (int c; (c = std::getc(file)) != EOF;) {
+  for (int c; (c = GetReportChar(file)) != EOF;) {
     line.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }

@@ -13,8 +13,9 @@
 // none when the line is left out: a picture line ("$$$") or a page break.
 std::optional<std::string> PlainReportLine(std::string_view line);
 
-// The plain lines of the report read from the file, each ended by a line
-// feed. False when the file could not be read to its end.
+// The plain lines of the report read from the file (opened as bytes, its
+// lines read as GetReportChar reads them), each ended by a line feed.
+// False when the file could not be read to its end.
 bool ReadPlainReport(std::FILE* report, std::string& plain);
 
 // Writes the plain copy of the report, its lines ended as a text file's.

@@ -13,7 +13,8 @@ int32_t WritePlainReport(const char* report_path, const char* plain_path) {
   if (!report_path || !plain_path) return -1;
   std::string plain;
   {
-    const UniqueFile report(std::fopen(report_path, "r"));
+    // As bytes, so that a byte 0x1A does not end the report (GetReportChar).
+    const UniqueFile report(std::fopen(report_path, "rb"));
     if (!report || !ReadPlainReport(report.get(), plain)) return -1;
   }
   // Lines ended as the system ends a text file's, as an editor reads them.

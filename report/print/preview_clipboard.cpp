@@ -6,9 +6,12 @@
 
 namespace {
 
-// The screen's dots an inch, as the clipboard picture's text is measured
-// at the sheet's own size.
-constexpr int32_t kScreenDotsPerInch = 96;
+// The dots an inch at which the clipboard picture's text is measured, on
+// the screen mapped to the sheet's own size: ten times the screen's, so
+// that the advances the picture carries are the font's own widths and not
+// widths rounded to a screen's dots, which a receiver drawing the glyphs
+// larger would find too narrow for them.
+constexpr int32_t kMeasureDotsPerInch = 960;
 constexpr int32_t kHimetricPerInch = 2540;
 // The metafile pictures of a page go into the picture as bitmaps of 150
 // dots an inch.
@@ -16,16 +19,16 @@ constexpr double kPictureDotsPerInch = 150;
 
 }  // namespace
 
-FixedPage ClipboardPage(int32_t pages_per_sheet) {
+FixedPage ClipboardPage(int32_t pages_per_sheet, const SheetMargins& margins) {
   const SheetSize sheet = PreviewSheetSize(pages_per_sheet);
+  const SheetArea area = PageAreaOnSheet({0, 0, sheet.width, sheet.height}, sheet, margins);
   const SheetPlace place = SheetPlaceAt(pages_per_sheet, 1);
-  const int32_t place_width = place.half_width ? sheet.width / 2 : sheet.width;
-  const int32_t place_height = place.half_height ? sheet.height / 2 : sheet.height;
+  const int32_t place_width = place.half_width ? area.width / 2 : area.width;
+  const int32_t place_height = place.half_height ? area.height / 2 : area.height;
   // The place's grid at the picture's own scale: whole cells, so the page
   // maps onto its place at almost exactly one unit for one.
   const CELL_SIZE cell = {place_width / place.columns, place_height / place.rows};
-  return {sheet.width,
-          sheet.height,
+  return {{area.left, area.top, area.left + area.width, area.top + area.height},
           cell.height * 312 / 322,
           cell.height * 260 / 322,
           cell.height * 260 / 322,
@@ -35,15 +38,15 @@ FixedPage ClipboardPage(int32_t pages_per_sheet) {
 int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
   if (PrintJobRunning()) return 0;
   const SheetSize size = PreviewSheetSize(PREVIEW_PAGES_PER_SHEET);
-  // A metafile measures no text: the screen measures it, mapped as a
-  // screen shows the sheet at its own size.
+  // A metafile measures no text: the screen measures it, mapped to the
+  // sheet at its own size.
   ScreenDc screen;
   PREVIEW_REFERENCE_DC = screen.get();
   if (HDC reference = screen.get()) {
     SetMapMode(reference, MM_ANISOTROPIC);
     SetViewportOrgEx(reference, 0, 0, nullptr);
-    SetViewportExtEx(reference, size.width * kScreenDotsPerInch / kHimetricPerInch,
-                     size.height * kScreenDotsPerInch / kHimetricPerInch, nullptr);
+    SetViewportExtEx(reference, size.width * kMeasureDotsPerInch / kHimetricPerInch,
+                     size.height * kMeasureDotsPerInch / kHimetricPerInch, nullptr);
     SetWindowOrgEx(reference, 0, 0, nullptr);
     SetWindowExtEx(reference, size.width, size.height, nullptr);
   }
@@ -53,7 +56,7 @@ int32_t CopyPreviewToClipboard(HWND window, int32_t sheet) {
     // the sheet's pages and pictures is made of window records within it.
     SetWindowOrgEx(recording, 0, 0, nullptr);
     SetWindowExtEx(recording, size.width, size.height, nullptr);
-    const FixedPage page = ClipboardPage(PREVIEW_PAGES_PER_SHEET);
+    const FixedPage page = ClipboardPage(PREVIEW_PAGES_PER_SHEET, PREVIEW_SHEET_MARGINS);
     const PictureRecording picture_recording = {{size.width, size.height},
                                                 kPictureDotsPerInch / kHimetricPerInch};
     FIXED_PAGE = &page;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "include/modal_ui.h"
+#include "report/print/print_job.h"
 #include "report/print/print_preview_face.h"
 #include "report/print/report_reader.h"
 
@@ -13,6 +14,7 @@ CELL_SIZE PREVIEW_CELL_SIZE;
 int32_t PREVIEW_CONTAINER_PICTURE_COUNT = 0;
 int32_t PREVIEW_PAGES_PER_SHEET = 1;
 int32_t PREVIEW_FONT_MODE = 0;
+SheetMargins PREVIEW_SHEET_MARGINS = NOMINAL_SHEET_MARGINS;
 
 namespace {
 
@@ -87,7 +89,8 @@ int32_t StorePreviewPage(PREVIEW_PAGE* record, const char* text, const char* mar
 }
 
 int32_t LoadPreviewPages(HWND window, const char* path) {
-  UniqueFile report(path ? std::fopen(path, "r") : nullptr);
+  // As bytes, so that a byte 0x1A does not end the report (GetReportChar).
+  UniqueFile report(path ? std::fopen(path, "rb") : nullptr);
   if (!report) {
     ShowMessageBox(window, "File not found", "Error", MB_ICONERROR);
     return 0;
@@ -106,5 +109,6 @@ int32_t LoadPreviewPages(HWND window, const char* path) {
   PREVIEW_SHEET_COUNT = loader.stored > 0 ? (loader.stored - 1) / PagesASheet() + 1 : 0;
   PREVIEW_PAGES_PER_SHEET = PagesASheet();
   PREVIEW_FONT_MODE = font_mode;
+  PREVIEW_SHEET_MARGINS = DefaultPrinterMargins(PREVIEW_PAGES_PER_SHEET);
   return loader.stored > 0 ? 1 : 0;
 }

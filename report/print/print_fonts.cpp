@@ -8,11 +8,13 @@ PrintFonts PRINT_FONTS;
 
 namespace {
 
-// Deletes the font of a slot before its successor is made.
-void Replace(HFONT& slot, int32_t height, int32_t weight) {
+// Deletes the font of a slot before its successor is made. A width of 0
+// leaves the glyphs' width to the context's vertical scale.
+void Replace(HFONT& slot, int32_t height, int32_t weight, int32_t width = 0) {
   if (slot) DeleteObject(std::exchange(slot, nullptr));
   LOGFONTA log{};
   log.lfHeight = height;
+  log.lfWidth = width;
   log.lfWeight = weight;
   log.lfCharSet = ANSI_CHARSET;
   log.lfOutPrecision = 0;
@@ -20,6 +22,18 @@ void Replace(HFONT& slot, int32_t height, int32_t weight) {
   log.lfQuality = PROOF_QUALITY;
   std::strncpy(log.lfFaceName, PRINT_FONT_FACE, LF_FACESIZE - 1);
   slot = CreateFontIndirectA(&log);
+}
+
+// The average character width of the slot's font as the context measures
+// it, and the font made again with that width said; left as it is when the
+// context measures nothing.
+void SayWidth(HFONT& slot, HDC reference, int32_t height, int32_t weight) {
+  TEXTMETRICA metrics{};
+  {
+    SelectedObject font(reference, slot);
+    if (!GetTextMetricsA(reference, &metrics) || metrics.tmAveCharWidth < 1) return;
+  }
+  Replace(slot, height, weight, metrics.tmAveCharWidth);
 }
 
 }  // namespace
@@ -30,6 +44,16 @@ void CreatePrintFonts(HDC dc, CELL_SIZE* cell_size) {
   Replace(PRINT_FONTS.heading, fixed ? fixed->heading_height : 100, 800);
   Replace(PRINT_FONTS.text, fixed ? fixed->text_height : 100, 400);
   if (fixed) {
+    // A fixed page is a picture that a receiver plays into a rectangle of
+    // its own, whose proportions need not be the sheet's: a font that does
+    // not say its width there takes it from the rectangle's height, and its
+    // glyphs grow wider or narrower than the places its characters were
+    // given. Each font says the width the text is measured in.
+    if (HDC reference = GetPreviewReferenceDC()) {
+      SayWidth(PRINT_FONTS.title, reference, fixed->title_height, 800);
+      SayWidth(PRINT_FONTS.heading, reference, fixed->heading_height, 800);
+      SayWidth(PRINT_FONTS.text, reference, fixed->text_height, 400);
+    }
     *cell_size = fixed->cell;
     return;
   }

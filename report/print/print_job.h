@@ -64,3 +64,17 @@ bool PrintJobRunning();
 // The device context of the printer named by WIN.INI's [windows] device
 // entry ("name,driver,port"); null when there is none or it cannot be made.
 HDC CreateDefaultPrinterDC();
+// The parts of a [windows] device entry, split in place; driver and port
+// are null when the entry has no comma.
+struct PrinterDevice {
+  char* name;
+  char* driver;
+  char* port;
+};
+PrinterDevice SplitDeviceEntry(char* entry);
+// The paper's orientation for that many pages a sheet: sideways at two.
+short SheetOrientation(int32_t pages_per_sheet);
+// The margins of the default printer's printable area on its paper turned
+// for that many pages a sheet, as the printer reports them; the nominal
+// ones when there is no default printer or it cannot be asked.
+SheetMargins DefaultPrinterMargins(int32_t pages_per_sheet);

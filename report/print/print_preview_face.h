@@ -37,6 +37,9 @@ extern int32_t PREVIEW_CONTAINER_PICTURE_COUNT;
 // its sheets are drawn in them, whatever printing has set since.
 extern int32_t PREVIEW_PAGES_PER_SHEET;
 extern int32_t PREVIEW_FONT_MODE;
+// Where the page area lies on the load's sheets, as paper has it: the
+// default printer's printable area at the load's pages a sheet.
+extern SheetMargins PREVIEW_SHEET_MARGINS;
 
 // While a print job runs the page buffers, the fonts and the page area are
 // the job's: every request below then does nothing and answers so (0, or
@@ -58,13 +61,15 @@ int32_t PaintPreviewInto(HDC dc, HWND window, int32_t sheet);
 // Puts the sheet on the clipboard as a metafile picture; answers 1 when it
 // is there. A clipboard that will not open, or a picture that cannot be
 // recorded, leaves the clipboard as it was. The picture is the sheet of
-// paper (PreviewSheetSize, in hundredths of a millimetre), mapped with
-// window records alone, so a receiver shows it whole in any rectangle.
+// paper (PreviewSheetSize, in hundredths of a millimetre), its pages in the
+// page area as printed, mapped with window records alone, so a receiver
+// shows it whole in any rectangle.
 int32_t CopyPreviewToClipboard(HWND window, int32_t sheet);
 
-// Reads the report into PREVIEW_PAGES, in the font mode printing reads it;
-// "File not found" (parent the window) when it cannot be opened. Answers 1
-// when pages were stored.
+// Reads the report into PREVIEW_PAGES, in the font mode printing reads it,
+// and asks where the default printer's page area lies on the sheet; "File
+// not found" (parent the window) when it cannot be opened. Answers 1 when
+// pages were stored.
 int32_t LoadPreviewPages(HWND window, const char* path);
 // Stores a page of n rows (0: an empty page) with its pictures; answers 1,
 // or 0 with "Not enough memory to alloacte" when no block can be had.

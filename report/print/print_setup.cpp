@@ -35,8 +35,7 @@ bool ChoosePrinter(HWND owner) {
   }
   if (auto* mode =
           static_cast<DEVMODEA*>(dialog.hDevMode ? GlobalLock(dialog.hDevMode) : nullptr)) {
-    // Two pages a sheet lie side by side on a sheet turned sideways.
-    mode->dmOrientation = PAGES_PER_SHEET == 2 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    mode->dmOrientation = SheetOrientation(PAGES_PER_SHEET);
     mode->dmFields |= DM_ORIENTATION;
     GlobalUnlock(dialog.hDevMode);
   }
@@ -69,17 +68,19 @@ bool ChoosePrinter(HWND owner) {
 
 }  // namespace
 
-HDC CreateDefaultPrinterDC() {
-  char* device = PRINT_JOB.device;
-  std::memset(PRINT_JOB.device, 0, sizeof PRINT_JOB.device);
-  GetProfileStringA("windows", "device", "", device, sizeof PRINT_JOB.device);
+short SheetOrientation(int32_t pages_per_sheet) {
+  // Two pages a sheet lie side by side on a sheet turned sideways.
+  return pages_per_sheet == 2 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+}
+
+PrinterDevice SplitDeviceEntry(char* entry) {
   // "name,driver,port", with or without blanks after the commas: each comma
   // ends a part, and the next part starts after the comma's blanks. The
   // walk goes on from there itself: CharNextA on the NUL that ended a part
   // would stay on it.
-  char* parts[3] = {device, nullptr, nullptr};
+  char* parts[3] = {entry, nullptr, nullptr};
   int part = 0;
-  for (char* at = device; *at && part < 2;) {
+  for (char* at = entry; *at && part < 2;) {
     if (*at != ',') {
       at = CharNextA(at);
       continue;
@@ -88,8 +89,15 @@ HDC CreateDefaultPrinterDC() {
     while (*at == ' ') ++at;
     parts[++part] = at;
   }
-  if (!*parts[0]) return nullptr;
-  return DOCUMENT_CALLS.create_dc(parts[1], parts[0], parts[2], nullptr);
+  return {parts[0], parts[1], parts[2]};
+}
+
+HDC CreateDefaultPrinterDC() {
+  std::memset(PRINT_JOB.device, 0, sizeof PRINT_JOB.device);
+  GetProfileStringA("windows", "device", "", PRINT_JOB.device, sizeof PRINT_JOB.device);
+  const PrinterDevice printer = SplitDeviceEntry(PRINT_JOB.device);
+  if (!*printer.name) return nullptr;
+  return DOCUMENT_CALLS.create_dc(printer.driver, printer.name, printer.port, nullptr);
 }
 
 int32_t StartPrintJob(HWND owner, HINSTANCE instance) {

@@ -53,7 +53,8 @@ int32_t PrintReportFile(HWND owner, HINSTANCE instance, const char* path, int32_
   bool report_missing = false;
   for (int32_t copy = 0; copy < std::max(1, PRINT_JOB.copies); ++copy) {
     PRINT_JOB.copies_left = PRINT_JOB.copies - copy;
-    UniqueFile report(path ? std::fopen(path, "r") : nullptr);
+    // As bytes, so that a byte 0x1A does not end the report (GetReportChar).
+    UniqueFile report(path ? std::fopen(path, "rb") : nullptr);
     if (!report) {
       report_missing = true;
       break;

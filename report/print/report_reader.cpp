@@ -185,9 +185,18 @@ bool ReportReader::Finish() {
   return true;
 }
 
+int GetReportChar(std::FILE* file) {
+  const int c = std::getc(file);
+  if (c != '\r') return c;
+  const int next = std::getc(file);
+  if (next == '\n') return next;
+  if (next != EOF) std::ungetc(next, file);
+  return c;
+}
+
 bool ReadReportPiece(std::FILE* file, std::string& piece) {
   piece.clear();
-  for (int c; piece.size() < REPORT_LINE_BUFFER_SIZE - 1 && (c = std::getc(file)) != EOF;) {
+  for (int c; piece.size() < REPORT_LINE_BUFFER_SIZE - 1 && (c = GetReportChar(file)) != EOF;) {
     piece.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }

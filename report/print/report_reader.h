@@ -70,8 +70,14 @@ class ReportReader {
   bool skipping_rest_ = false;  // the rest of a picture or page-break line is ignored
 };
 
+// The next character of a report opened as bytes ("rb"), as a report's
+// lines are read: CR LF is one line feed, and every other byte is itself, a
+// lone CR and 0x1A too (a file read as text would end at 0x1A, and with it
+// every page after it). EOF at the end.
+int GetReportChar(std::FILE* file);
 // Reads the next piece of the file into piece: up to 199 characters, through
-// the line feed when it comes sooner. NUL bytes are kept. False at the end.
+// the line feed when it comes sooner, each as GetReportChar reads it. NUL
+// bytes are kept. False at the end.
 bool ReadReportPiece(std::FILE* file, std::string& piece);
 // Reads the file to its end, or until the sink stops the reading; then the
 // reader's Finish. Answers false when the sink stopped the reading.

@@ -28,19 +28,19 @@ extern PrintFonts PRINT_FONTS;
 extern HDC PREVIEW_REFERENCE_DC;
 
 // A page of fixed size, for a context that measures nothing (a Windows
-// metafile): its area, its font heights and its cell, in logical units.
+// metafile): its page area, its font heights and its cell, in logical units.
 struct FixedPage {
-  int32_t width;
-  int32_t height;
+  RECT area;
   int32_t title_height;
   int32_t heading_height;
   int32_t text_height;
   CELL_SIZE cell;
 };
-// The clipboard picture's page: the sheet of paper in hundredths of a
-// millimetre, its cell the place's share of it (so that a page is drawn at
-// the picture's own scale), the fonts 312, 260 and 260 of a cell of 322.
-FixedPage ClipboardPage(int32_t pages_per_sheet);
+// The clipboard picture's page: on the sheet of paper in hundredths of a
+// millimetre, the page area within the margins as paper has it, its cell
+// the place's share of that area (so that a page is drawn at the picture's
+// own scale), the fonts 312, 260 and 260 of a cell of 322.
+FixedPage ClipboardPage(int32_t pages_per_sheet, const SheetMargins& margins);
 // The fixed page in use, or null (at load): then the page area and the cell
 // are measured.
 extern const FixedPage* FIXED_PAGE;
@@ -50,8 +50,9 @@ void CreatePrintFonts(HDC dc, CELL_SIZE* cell_size);
 // Deletes the three fonts; the next print or preview creates them anew.
 void DeletePrintFonts();
 
-// The page area: the device's (OUTPUT_TARGET 0), the sheet of paper laid
-// into the window's client area (1), or the fixed page's.
+// The page area: the device's (OUTPUT_TARGET 0), the page area of the
+// sheet of paper laid into the window's client area (1: within the sheet's
+// margins, PREVIEW_SHEET_MARGINS, as paper has it), or the fixed page's.
 RECT GetPageArea(HWND window, HDC dc);
 // The sheet of paper laid into the window's client area, in its
 // proportions at that many pages a sheet, centred with a margin.

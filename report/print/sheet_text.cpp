@@ -56,13 +56,21 @@ bool MeasureEnds(HDC dc, const std::string& text, std::vector<int>* ends) {
                                &size) != FALSE;
 }
 
-// Writes the text at (x, y) within room: a text wider than the room its
-// cells give it is set closer, its characters' advances scaled down, so
-// that it never runs into the next segment, the next page or off the sheet.
-void WriteWithin(HDC dc, int32_t x, int32_t y, const std::string& text, int32_t room) {
+// Writes the text at (x, y) within room (none when 0): a text wider than
+// the room its cells give it is set closer, its characters' advances scaled
+// down, so that it never runs into the next segment, the next page or off
+// the sheet. On a fixed page, a picture that a receiver plays into a
+// rectangle of its own proportions, every character's advance is written
+// out: there the receiver's font would otherwise place the characters, not
+// the measure that placed the leaders and values around them. On paper and
+// in a window the text is drawn on the context that measured it, in the
+// same font, so its characters land where the measure put them.
+void WriteRun(HDC dc, int32_t x, int32_t y, const std::string& text, int32_t room) {
   std::vector<int> ends;
-  if (room > 0 && !text.empty() && MeasureEnds(dc, text, &ends) && ends.back() > room) {
-    const double scale = double(room) / ends.back();
+  const bool measured = (room > 0 || FIXED_PAGE) && !text.empty() && MeasureEnds(dc, text, &ends);
+  const bool too_wide = measured && room > 0 && ends.back() > room;
+  if (too_wide || (measured && FIXED_PAGE)) {
+    const double scale = too_wide ? double(room) / ends.back() : 1.0;
     std::vector<INT> advances(text.size());
     int before = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -203,7 +211,7 @@ class RowWriter {
     int32_t x = 0;
     int32_t y = 0;
     SheetCellToPoint(p, &x, &y, cell_);
-    TextOutA(dc_, place(w, x), y, drawn.data(), length);
+    WriteRun(dc_, place(w, x), y, drawn, 0);
   }
 
   HDC dc_;
@@ -226,7 +234,7 @@ void DrawSheetText(HDC dc, int32_t n, const CELL_SIZE& cell_size) {
       int32_t x = 0;
       int32_t y = 0;
       SheetCellToPoint(row * ROW_CELLS, &x, &y, cell_size);
-      TextOutA(dc, x, y, WORK[row], ROW_CELLS);
+      WriteRun(dc, x, y, std::string(WORK[row], ROW_CELLS), 0);
     }
     return;
   }
@@ -271,5 +279,5 @@ void DrawSheetSegment(HDC dc, const char* text, int32_t first_cell, int32_t leng
         drawn.insert(static_cast<std::size_t>(end + 1), static_cast<std::size_t>(dots), '.');
     }
   }
-  WriteWithin(dc, x, y, drawn, length * cell_size.width);
+  WriteRun(dc, x, y, drawn, length * cell_size.width);
 }

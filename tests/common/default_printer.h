@@ -6,6 +6,14 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+// The printers of the real printer's prefix (tests/print_smoke/
+// install_test_printer.cpp): the default one, whose printable area lies a
+// quarter inch in on every side, and one whose margins differ on every side
+// (on A4: half an inch left, three quarters right, an inch at the top, a
+// quarter at the bottom).
+inline constexpr const char* TEST_PRINTER = "Zovk Test Printer";
+inline constexpr const char* WIDE_MARGIN_PRINTER = "Zovk Wide Margin Printer";
+
 // The context of the printer named in the device names, in the device mode
 // the job set up; one copy.
 inline BOOL ConfirmDefaultPrinter(PRINTDLGA* dialog) {

@@ -32,10 +32,11 @@ class PlainCopy : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
   }
 
-  // The plain lines of a report file holding the bytes, or "(unread)".
+  // The plain lines of a report file holding the bytes, or "(unread)";
+  // opened as the plain copy opens it.
   std::string Plain(const std::string& bytes) {
     Write(Path("R.DQO"), bytes);
-    std::FILE* report = std::fopen(Path("R.DQO").c_str(), "r");
+    std::FILE* report = std::fopen(Path("R.DQO").c_str(), "rb");
     if (!report) return "(unread)";
     std::string plain;
     const bool read = ReadPlainReport(report, plain);
@@ -58,6 +59,14 @@ TEST_F(PlainCopy, EachReportLineGivesOneLineHoweverLong) {
   const std::string text(300, 'x');
   EXPECT_EQ(Plain(text + "\tmarks\nshort\nlast without line end"),
             text + "\nshort\nlast without line end\n");
+}
+
+// Lines end at CR LF or LF, and a byte 0x1A is text like any other.
+TEST_F(PlainCopy, LinesEndAtCrLfOrLfAndAByte1AIsText) {
+  const std::string sub = "\x1A";
+  EXPECT_EQ(Plain("one" + sub + "two\r\n$$$X.WMF 1 1 2 2\r\n[Page break]\r\n" +
+                  std::string(REPORT_PAGE_BREAK_LINE) + "\r\nthree\tm\r\nlone\rCR\nlast" + sub),
+            "one" + sub + "two\nthree\nlone\rCR\nlast" + sub + "\n");
 }
 
 TEST_F(PlainCopy, TheMarkersAreComparedWithCase) {

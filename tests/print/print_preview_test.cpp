@@ -27,6 +27,7 @@
 #include "tests/common/settings_file.h"
 #include "tests/drawing/container_bytes.h"
 #include "tests/print/dib_canvas.h"
+#include "tests/print/pasted_picture.h"
 #include "tests/print/print_window.h"
 #include "tests/print/report_pages_sink.h"
 #include "tests/print/sheet_pictures.h"
@@ -38,6 +39,17 @@ std::string Pages(int from, int to) {
   for (int page = from; page <= to; ++page)
     out += BodyLine("page " + std::to_string(page), '1') + BodyLine("text of the page");
   return out;
+}
+
+// The page area of a sheet of paper drawn at `sheet`: the sheet less a
+// quarter inch on every side, the printable area of a printer that cannot
+// be asked (the window prefix has none), scaled as the sheet is.
+RECT QuarterInchInside(const RECT& sheet, int32_t pages_per_sheet) {
+  const SheetSize paper = PreviewSheetSize(pages_per_sheet);
+  const double sx = double(sheet.right - sheet.left) / paper.width;
+  const double sy = double(sheet.bottom - sheet.top) / paper.height;
+  return {sheet.left + LONG(635 * sx), sheet.top + LONG(635 * sy), sheet.right - LONG(635 * sx),
+          sheet.bottom - LONG(635 * sy)};
 }
 
 class Preview : public ::testing::Test {
@@ -130,26 +142,36 @@ TEST_F(Preview, PagesSitWhereTheyArePrinted) {
 }
 
 // The sheet keeps the paper's proportions (turned sideways at two pages a
-// sheet) in a window of any shape, centred, with a margin all round: its
-// frame is drawn on the sheet's grid mapped onto that part of the window.
-TEST_F(Preview, ASheetKeepsThePapersProportionsCentredInTheWindow) {
-  for (const char* format : {"2 per 1", "4 per 1"}) {
+// sheet) in a window of any shape, centred, with a margin all round; its
+// page area lies inside it as paper has it, within the printable area's
+// margins, and the frame is drawn on the sheet's grid mapped onto that.
+TEST_F(Preview, ASheetKeepsThePapersProportionsAndItsPageAreaLiesInsideItAsOnPaper) {
+  for (const char* format : {"1 per 1", "2 per 1", "4 per 1"}) {
     PagesASheet(format);
     ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, 2)).c_str()), 1);
     RECT client{};
     GetClientRect(window_.get(), &client);
+    const RECT sheet = PreviewSheetRect(window_.get(), PREVIEW_PAGES_PER_SHEET);
+    const double paper = PREVIEW_PAGES_PER_SHEET == 2 ? 297.0 / 210 : 210.0 / 297;
+    EXPECT_NEAR(double(sheet.right - sheet.left) / (sheet.bottom - sheet.top), paper, 0.01)
+        << format;
+    EXPECT_GE(sheet.left, 1);
+    EXPECT_GE(sheet.top, 1);
+    EXPECT_NEAR(sheet.left, client.right - sheet.right, 1) << format;
+    EXPECT_NEAR(sheet.top, client.bottom - sheet.bottom, 1) << format;
+    // The first mapping is the page area as it is (the frame's, or at one
+    // page a sheet the page's own place).
     EmfCanvas canvas;
     ASSERT_EQ(DrawPreviewSheet(canvas.dc(), window_.get(), 0), 1);
     const EmfRecords records = canvas.finish();
     ASSERT_FALSE(records.viewport_extents().empty());
-    const SIZEL sheet = records.viewport_extents()[0];
+    const SIZEL extent = records.viewport_extents()[0];
     const POINTL at = records.viewport_origins()[0];
-    const double paper = PREVIEW_PAGES_PER_SHEET == 2 ? 297.0 / 210 : 210.0 / 297;
-    EXPECT_NEAR(double(sheet.cx) / sheet.cy, paper, 0.01) << format;
-    EXPECT_GE(at.x, 1);
-    EXPECT_GE(at.y, 1);
-    EXPECT_NEAR(at.x, client.right - (at.x + sheet.cx), 1) << format;
-    EXPECT_NEAR(at.y, client.bottom - (at.y + sheet.cy), 1) << format;
+    const RECT area = QuarterInchInside(sheet, PREVIEW_PAGES_PER_SHEET);
+    EXPECT_NEAR(at.x, area.left, 1) << format;
+    EXPECT_NEAR(at.y, area.top, 1) << format;
+    EXPECT_NEAR(at.x + extent.cx, area.right, 1) << format;
+    EXPECT_NEAR(at.y + extent.cy, area.bottom, 1) << format;
   }
 }
 
@@ -170,8 +192,8 @@ TEST_F(Preview, AMetafilePictureFillsItsCellsWhateverTheWindow) {
     DibCanvas canvas(client.right, client.bottom);
     ASSERT_EQ(PaintPreviewInto(canvas.dc(), window_.get(), 0), 1);
     // The left page's cells: columns 41 to 78 and rows 3 to 20, the page 5
-    // columns and 3 rows into its half of 88 by 68 cells.
-    const RECT sheet = PreviewSheetRect(window_.get(), 2);
+    // columns and 3 rows into its half of 88 by 68 cells of the page area.
+    const RECT sheet = QuarterInchInside(PreviewSheetRect(window_.get(), 2), 2);
     const double cell_w = (sheet.right - sheet.left) / 2 / 88.0;
     const double cell_h = (sheet.bottom - sheet.top) / 68.0;
     const int left = sheet.left + int((40 + 5) * cell_w);
@@ -239,6 +261,18 @@ TEST_F(Preview, ALongReportKeepsEveryPage) {
   EXPECT_EQ(PAGES_PER_SHEET, 1);
   EXPECT_EQ(PREVIEW_SHEET_COUNT, 130);
   EXPECT_EQ(SheetTexts(129), (Texts{"page 130"}));
+}
+
+// The whole report is read: a byte 0x1A in page 1's text, where a file
+// read as text would end, is a character like any other.
+TEST_F(Preview, AByte1AInAPagesTextEndsNothing) {
+  ASSERT_EQ(LoadPreviewFile(Report(BodyLine("page 1", '1') + BodyLine("text \x1A of page 1") +
+                                   BodyLine("page 2", '1') + BodyLine("text of page 2"))
+                                .c_str()),
+            0);
+  EXPECT_EQ(PREVIEW_SHEET_COUNT, 2);
+  EXPECT_EQ(SheetTexts(0), (Texts{"page 1"}));
+  EXPECT_EQ(SheetTexts(1), (Texts{"page 2"}));
 }
 
 TEST_F(Preview, AReportWithoutPagesLoadsNothing) {
@@ -351,6 +385,71 @@ TEST_F(ClipboardPreview, TheSheetGoesOnTheClipboardAsAMetafilePictureOfItsFixedP
   EXPECT_EQ(first, second);
 }
 
+// A receiver plays the copy into a rectangle of its own proportions: there
+// its text keeps its places only when every run says where each character
+// goes and the font it is written in says its width (a font without one
+// would take its width from the rectangle's height).
+TEST_F(ClipboardPreview, EveryTextRunCarriesItsAdvancesAndItsFontsWidth) {
+  for (const int32_t per_sheet : {1, 2, 4}) {
+    SCOPED_TRACE(per_sheet);
+    PagesASheet((std::to_string(per_sheet) + " per 1").c_str());
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(ReadBytes(ZOVK_SAMPLE_REPORT)).c_str()),
+              1);
+    ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+    METAFILEPICT picture{};
+    std::vector<unsigned char> bits;
+    ASSERT_TRUE(Picture(&picture, &bits));
+    // The metafile's object table, as a player keeps it: each object made
+    // takes the first free slot; for a font, its width (-1 for others).
+    std::vector<int> table;
+    int font_width = -1;
+    int runs = 0;
+    for (const WmfRecord& r : ReadWmfRecords(bits.data(), bits.size())) {
+      EXPECT_NE(r.function, META_TEXTOUT);
+      switch (r.function) {
+        case META_CREATEFONTINDIRECT:
+        case META_CREATEPENINDIRECT:
+        case META_CREATEBRUSHINDIRECT:
+        case META_DIBCREATEPATTERNBRUSH:
+        case META_CREATEPATTERNBRUSH:
+        case META_CREATEPALETTE:
+        case META_CREATEREGION: {
+          const int kept = r.function == META_CREATEFONTINDIRECT && r.params.size() >= 2
+                               ? static_cast<SHORT>(r.params[1])
+                               : -1;
+          auto free_slot = std::find(table.begin(), table.end(), -2);
+          if (free_slot == table.end())
+            table.push_back(kept);
+          else
+            *free_slot = kept;
+          break;
+        }
+        case META_DELETEOBJECT:
+          if (!r.params.empty() && r.params[0] < table.size()) table[r.params[0]] = -2;
+          break;
+        case META_SELECTOBJECT:
+          if (!r.params.empty() && r.params[0] < table.size() && table[r.params[0]] >= 0)
+            font_width = table[r.params[0]];
+          break;
+        case META_EXTTEXTOUT: {
+          ++runs;
+          EXPECT_GT(font_width, 0) << "the width of the font of run " << runs;
+          ASSERT_GE(r.params.size(), 4u);
+          const std::size_t count = r.params[2];
+          const std::size_t rect = r.params[3] & (ETO_CLIPPED | ETO_OPAQUE) ? 4 : 0;
+          // y, x, count, options, the rectangle, the characters, an advance each.
+          EXPECT_EQ(r.params.size(), 4 + rect + (count + 1) / 2 + count)
+              << "the advances of run " << runs;
+          break;
+        }
+        default:
+          break;
+      }
+    }
+    EXPECT_GT(runs, 20);
+  }
+}
+
 // Without memory for the picture nothing reaches the clipboard and nothing
 // stays allocated; a copy the clipboard takes is the clipboard's.
 TEST_F(ClipboardPreview, APictureWithoutMemoryLeavesTheClipboardAndNoBlock) {
@@ -409,29 +508,6 @@ namespace {
 constexpr int kPasteWidth = 920;
 constexpr int kPasteHeight = 1140;
 
-// Pastes the clipboard's picture in the given format the standard way: a
-// metafile picture by its mapping mode onto the bitmap, an enhanced
-// metafile into the bitmap's rectangle.
-bool Paste(UINT format, const DibCanvas& into) {
-  if (!OpenClipboard(nullptr)) return false;
-  bool pasted = false;
-  if (format == CF_METAFILEPICT) {
-    HANDLE block = GetClipboardData(CF_METAFILEPICT);
-    if (auto* picture = block ? static_cast<METAFILEPICT*>(GlobalLock(block)) : nullptr) {
-      SetMapMode(into.dc(), picture->mm);
-      SetViewportExtEx(into.dc(), kPasteWidth, kPasteHeight, nullptr);
-      pasted = PlayMetaFile(into.dc(), picture->hMF) != FALSE;
-      SetMapMode(into.dc(), MM_TEXT);
-      GlobalUnlock(block);
-    }
-  } else if (HANDLE emf = GetClipboardData(CF_ENHMETAFILE)) {
-    const RECT whole = {0, 0, kPasteWidth, kPasteHeight};
-    pasted = PlayEnhMetaFile(into.dc(), static_cast<HENHMETAFILE>(emf), &whole) != FALSE;
-  }
-  CloseClipboard();
-  return pasted;
-}
-
 class PastedPreview : public ClipboardPreview, public ::testing::WithParamInterface<UINT> {};
 
 }  // namespace
@@ -470,22 +546,26 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
         << std::hex << r.function;
 
   DibCanvas pasted(kPasteWidth, kPasteHeight);
-  ASSERT_TRUE(Paste(GetParam(), pasted));
+  ASSERT_TRUE(PastePicture(GetParam(), pasted));
+  // The page area within the sheet's margins, in the receiver's dots.
+  const RECT area = QuarterInchInside({0, 0, kPasteWidth, kPasteHeight}, 2);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   // The middle line runs between the frame's top and bottom, 2 and 66 of
-  // the sheet's 68 rows.
-  EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), kPasteHeight * 62 / 68);
+  // the page area's 68 rows.
+  EXPECT_GE(pasted.LongestColumn(kPasteWidth / 2 - 3, kPasteWidth / 2 + 3), height * 62 / 68);
   // The logo of the left page: columns 41 to 78 and rows 3 to 20, the page
   // 5 columns and 3 rows into its half of 88 by 68 cells.
-  const auto x = [](int column) { return (column - 1 + 5) * (kPasteWidth / 2) / 88; };
-  const auto y = [](int row) { return (row - 1 + 3) * kPasteHeight / 68; };
+  const auto x = [&](int column) { return area.left + (column - 1 + 5) * (width / 2) / 88; };
+  const auto y = [&](int row) { return area.top + (row - 1 + 3) * height / 68; };
   const RECT logo = {x(41), y(3), x(78), y(20)};
   EXPECT_EQ(pasted.InkIn(Around(BlackHalfMiddle(logo))), 25);
   EXPECT_EQ(pasted.InkIn(Around(WhiteHalfMiddle(logo))), 0);
   // The drawing's diagonals cross in the middle of its cells, columns 5 to
   // 35 and rows 30 to 62 (below the page's two lines it runs on to the
   // page's foot).
-  const int cross_x = (4 + 34 + 2 * 5) * (kPasteWidth / 2) / (2 * 88);
-  const int cross_y = (29 + 61 + 2 * 3) * kPasteHeight / (2 * 68);
+  const int cross_x = area.left + (4 + 34 + 2 * 5) * (width / 2) / (2 * 88);
+  const int cross_y = area.top + (29 + 61 + 2 * 3) * height / (2 * 68);
   bool crossed = false;
   for (int dy = -2; dy <= 2; ++dy)
     for (int dx = -2; dx <= 2; ++dx) crossed |= pasted.Inked(cross_x + dx, cross_y + dy);
@@ -493,11 +573,173 @@ TEST_P(PastedPreview, ShowsTheWholeSheetInTheReceiversRectangle) {
   FOLDER_BUFFERS = {};
 }
 
+namespace {
+
+// The box around every inked dot of the bitmap.
+RECT InkBox(const DibCanvas& canvas) {
+  RECT box = {canvas.width(), canvas.height(), 0, 0};
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (canvas.Inked(x, y))
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+  return box;
+}
+
+}  // namespace
+
+// Pasted at the paper's own size (100 dots an inch), the copy has its page
+// area where paper has it, inside the sheet by the printable area's
+// margins: the frame of two and four pages on the page area's grid, and at
+// one page a sheet the page's first cell at the page area's corner.
+TEST_P(PastedPreview, LaysThePageAreaInsideTheSheetAsPaperDoes) {
+  for (const int32_t per_sheet : {1, 2, 4}) {
+    SCOPED_TRACE(per_sheet);
+    PagesASheet((std::to_string(per_sheet) + " per 1").c_str());
+    ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(Pages(1, per_sheet)).c_str()), 1);
+    ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+    const SheetSize paper = PreviewSheetSize(per_sheet);
+    DibCanvas pasted(paper.width * 100 / 2540, paper.height * 100 / 2540);
+    ASSERT_TRUE(PastePicture(GetParam(), pasted));
+    const RECT area = QuarterInchInside({0, 0, pasted.width(), pasted.height()}, per_sheet);
+    const RECT ink = InkBox(pasted);
+    SheetFrameCells frame{};
+    if (SheetFrameAt(per_sheet, &frame)) {
+      const double c = double(area.right - area.left) / frame.columns;
+      const double d = double(area.bottom - area.top) / frame.rows;
+      EXPECT_NEAR(ink.left, area.left + frame.left * c, 1.5);
+      EXPECT_NEAR(ink.top, area.top + frame.top * d, 1.5);
+      EXPECT_NEAR(ink.right, area.left + frame.right * c, 1.5);
+      EXPECT_NEAR(ink.bottom, area.top + frame.bottom * d, 1.5);
+    } else {
+      // "page 1" starts in the first cell of the first row.
+      const double c = double(area.right - area.left) / ROW_CELLS;
+      const double d = double(area.bottom - area.top) / PAGE_ROWS;
+      EXPECT_GE(ink.left, area.left);
+      EXPECT_LT(ink.left, area.left + c / 2);
+      EXPECT_GE(ink.top, area.top);
+      EXPECT_LT(ink.top, area.top + d);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, PastedPreview,
                          ::testing::Values(UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}),
                          [](const auto& info) {
                            return info.param == CF_METAFILEPICT ? "MetafilePicture"
                                                                 : "EnhancedMetafile";
+                         });
+
+namespace {
+
+struct PasteCase {
+  UINT format;
+  int32_t per_sheet;
+  SIZE size;
+};
+
+class PastedText : public ClipboardPreview, public ::testing::WithParamInterface<PasteCase> {};
+
+// Where the cells of the first page of a sheet pasted into a bitmap lie, in
+// the bitmap's dots: the page area a quarter inch inside the sheet, the
+// place's grid over its share of it.
+struct PastedGrid {
+  PastedGrid(int32_t per_sheet, const DibCanvas& canvas)
+      : area(QuarterInchInside({0, 0, canvas.width(), canvas.height()}, per_sheet)),
+        place(SheetPlaceAt(per_sheet, 1)) {}
+  double CellWidth() const {
+    return double(area.right - area.left) / (place.half_width ? 2 : 1) / place.columns;
+  }
+  double CellHeight() const {
+    return double(area.bottom - area.top) / (place.half_height ? 2 : 1) / place.rows;
+  }
+  // The left edge of a page column and the top of a page row, from 0.
+  double X(int column) const { return area.left + (column + place.column_offset) * CellWidth(); }
+  double Y(int row) const { return area.top + (row + place.row_offset) * CellHeight(); }
+  // The dots from column `from` to column `to` (excluded) of a row, between
+  // the given shares of the row's height.
+  RECT Cells(int row, double from, double to, double top = 0, double bottom = 1) const {
+    return {LONG(X(0) + from * CellWidth()), LONG(Y(row) + top * CellHeight()),
+            LONG(X(0) + to * CellWidth()), LONG(Y(row) + bottom * CellHeight())};
+  }
+
+  RECT area;
+  SheetPlace place;
+};
+
+// The dots of a rectangle darker than a light gray: a leader's dots, drawn
+// smoothed a dot or two across, are rarely black.
+int MarkedIn(const DibCanvas& canvas, const RECT& r) {
+  int n = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, canvas.height()); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, canvas.width()); ++x) {
+      const DWORD p = canvas.Pixel(x, y);
+      n += (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) < 3 * 208;
+    }
+  return n;
+}
+
+}  // namespace
+
+// The copy pasted into a rectangle of other proportions than the sheet's,
+// as a metafile picture and as the enhanced metafile the clipboard makes of
+// it: every character stays in its cell. The title's ink ends with its
+// cells; each leader of the sample's rating summary runs up to its value's
+// first cell (the colon's), its value lies in the value's cells and nothing
+// lies after them.
+TEST_P(PastedText, KeepsEveryCharacterInItsCell) {
+  const PasteCase& c = GetParam();
+  PagesASheet((std::to_string(c.per_sheet) + " per 1").c_str());
+  ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(ReadBytes(ZOVK_SAMPLE_REPORT)).c_str()), 1);
+  ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
+  DibCanvas pasted(c.size.cx, c.size.cy);
+  ASSERT_TRUE(PastePicture(c.format, pasted));
+  const PastedGrid grid(c.per_sheet, pasted);
+  // A glyph's upper half (letters, digits, a colon's upper dot) and the
+  // band of the baseline, where a leader's dots lie, as shares of a row:
+  // the text font is 260 of a row of 322, its baseline at four fifths of it.
+  constexpr double kUpper[] = {0.15, 0.45};
+  constexpr double kDots[] = {0.5, 0.72};
+
+  const std::string title = "PLATE HEAT EXCHANGER RATING - SAMPLE REPORT";
+  const auto title_end = static_cast<double>(title.size());
+  EXPECT_GT(pasted.InkIn(grid.Cells(0, 0, title_end)), 0);
+  EXPECT_EQ(pasted.InkIn(grid.Cells(0, title_end + 0.25, 79)), 0) << "after the title";
+
+  struct Leader {
+    int row;
+    int label;  // the label's cells, before its blank and its dots
+    int last;   // the value's last cell
+  };
+  for (const Leader& l :
+       {Leader{2, 4, 38}, Leader{3, 13, 38}, Leader{4, 26, 38}, Leader{5, 18, 37}}) {
+    SCOPED_TRACE("row " + std::to_string(l.row + 1));
+    EXPECT_GT(MarkedIn(pasted, grid.Cells(l.row, 30, 31, kDots[0], kDots[1])), 0)
+        << "the leader reaches the value's first cell";
+    EXPECT_EQ(pasted.InkIn(grid.Cells(l.row, l.label + 1, 31, kUpper[0], kUpper[1])), 0)
+        << "only the leader's dots between the label and the value's cells";
+    EXPECT_GT(pasted.InkIn(grid.Cells(l.row, 31, l.last + 1, kUpper[0], kUpper[1])), 0)
+        << "the value in its cells";
+    EXPECT_EQ(pasted.InkIn(grid.Cells(l.row, l.last + 1.25, 79)), 0)
+        << "nothing after the value's cells";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rectangles, PastedText,
+                         ::testing::Values(PasteCase{CF_METAFILEPICT, 1, {920, 1140}},
+                                           PasteCase{CF_METAFILEPICT, 1, {1140, 920}},
+                                           PasteCase{CF_ENHMETAFILE, 1, {920, 1140}},
+                                           PasteCase{CF_ENHMETAFILE, 1, {1140, 920}},
+                                           PasteCase{CF_METAFILEPICT, 2, {920, 1140}},
+                                           PasteCase{CF_METAFILEPICT, 2, {1140, 920}},
+                                           PasteCase{CF_ENHMETAFILE, 2, {920, 1140}},
+                                           PasteCase{CF_ENHMETAFILE, 2, {1140, 920}}),
+                         [](const auto& info) {
+                           const PasteCase& c = info.param;
+                           return std::string(c.format == CF_METAFILEPICT ? "MetafilePicture"
+                                                                          : "EnhancedMetafile") +
+                                  std::to_string(c.per_sheet) + "ASheetAt" +
+                                  std::to_string(c.size.cx) + "x" + std::to_string(c.size.cy);
                          });
 
 // While a print job runs, the preview's shared state is the job's: every
@@ -697,7 +939,7 @@ TEST_P(BorderedPreview, ShowsEverySideOfItsPicture) {
   EXPECT_EQ(restores, saves);
   for (const UINT format : {UINT{CF_METAFILEPICT}, UINT{CF_ENHMETAFILE}}) {
     DibCanvas pasted(kPasteWidth, kPasteHeight);
-    ASSERT_TRUE(Paste(format, pasted));
+    ASSERT_TRUE(PastePicture(format, pasted));
     for (int p = 1; p <= c.per_sheet; ++p)
       ExpectEverySide(
           pasted, PlaceMiddle({0, 0, kPasteWidth, kPasteHeight}, c.per_sheet, p),
@@ -798,7 +1040,7 @@ TEST_F(ClipboardPreview, APictureWhoseRowsRunPastThePagesFootEndsThere) {
     ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(text).c_str()), 1);
     ASSERT_EQ(PaintPreviewInto(shown->dc(), window_.get(), 0), 1);
     ASSERT_EQ(CopyPreviewToClipboard(window_.get(), 0), 1);
-    ASSERT_TRUE(Paste(CF_METAFILEPICT, *pasted));
+    ASSERT_TRUE(PastePicture(CF_METAFILEPICT, *pasted));
   }
 
   // The pictures are shown: each place's lower half holds its border.

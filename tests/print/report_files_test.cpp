@@ -100,6 +100,14 @@ TEST_F(ReportFiles, APlainCopyAtTheLongestPathReplacesTheEarlierOne) {
   EXPECT_EQ(ReadBytes(plain), "new line\r\n");
 }
 
+// The whole report is copied: a byte 0x1A in a page's text ends nothing.
+TEST_F(ReportFiles, APlainCopyGoesOnPastAByte1A) {
+  const std::string sub = "\x1A";
+  WriteBytes(Base("R.DQO"), "page 1" + sub + "text\tbm\r\n[Page break]\r\npage 2\tbm\r\n");
+  EXPECT_EQ(WritePlainReport(Base("R.DQO").c_str(), Base("R.DQX").c_str()), 0);
+  EXPECT_EQ(ReadBytes(Base("R.DQX")), "page 1" + sub + "text\r\npage 2\r\n");
+}
+
 TEST_F(ReportFiles, ThePlainCopyOfANamedReport) {
   WriteBytes(Base("SRC.DQO"), "$$$X.WMF 1 1 2 2\nline\tbm\n");
   EXPECT_EQ(CopyPlainReport(Base("DST").c_str(), Base("SRC").c_str()), 0);

@@ -139,6 +139,28 @@ TEST_F(ReportPrinting, EachPageOfTheReportIsASheetAtOnePageASheet) {
   ExpectAllReleased(printer_);
 }
 
+// The whole report is printed: a byte 0x1A in page 1's text, where a file
+// read as text would end, is a character like any other, with lines ended
+// by LF or by CR LF.
+TEST_F(ReportPrinting, AByte1AInAPagesTextEndsNothing) {
+  for (const char* line_end : {"\n", "\r\n"}) {
+    SCOPED_TRACE(line_end[0] == '\r' ? "CR LF" : "LF");
+    std::string report;
+    for (const char c : BodyLine("page 1", '1') + BodyLine("text \x1A of page 1") +
+                            BodyLine("page 2", '1') + BodyLine("text of page 2"))
+      report += c == '\n' ? std::string(line_end) : std::string(1, c);
+    WriteBytes(report_, report);
+    DocumentDouble printer;
+    user_.print_answer = AnswerPrintDialog(printer, {});
+    PrintReportFile(owner_.get(), GetModuleHandleA(nullptr), report_.c_str(), 0);
+    EXPECT_EQ(printer.count("StartPage"), 2);
+    ASSERT_EQ(printer.pages.size(), 1u);
+    EXPECT_EQ(PageTexts(printer.pages[0]), (std::vector<std::string>{"page 1", "page 2"}));
+    EXPECT_TRUE(user_.messages.empty());
+    ExpectAllReleased(printer);
+  }
+}
+
 TEST_F(ReportPrinting, ARangeOfThreeToFourAtTwoASheetIsOneSheetEndingAtPageFive) {
   PagesASheet("2 per 1");
   for (const char* layout : {"PPPPPP", "PP|PPPP"}) {

@@ -1,9 +1,10 @@
 // Fuzzes the report reader with the sheet sequence behind it, and the plain
-// copy's line filter, on any bytes as a report file in a folder of any
-// length. Besides the sanitizers' findings, a sheet started twice, ended
+// copy's reader and line filter, on any bytes as a report file in a folder
+// of any length. Besides the sanitizers' findings, a sheet started twice, ended
 // while none is open, left open, a page of a size the buffers cannot hold,
 // or a container picture that does not name the report's own container
 // aborts the run.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sequence.Finish();
   if (sheets.open()) std::abort();
 
+  // The plain copy of the same report, read from its file.
+  if (std::FILE* plain_file = fmemopen(const_cast<char*>(report.data()), report.size(), "r")) {
+    std::string plain;
+    ReadPlainReport(plain_file, plain);
+    std::fclose(plain_file);
+    // No more lines than the report has.
+    if (std::count(plain.begin(), plain.end(), '\n') >
+        std::count(report.begin(), report.end(), '\n') + 1)
+      std::abort();
+  }
   for (std::size_t at = 0; at < report.size();) {
     std::size_t end = report.find('\n', at);
     end = end == std::string::npos ? report.size() : end + 1;

@@ -246,6 +246,27 @@ TEST(ReportReader, ALineOfMoreThan199CharactersArrivesInPieces) {
   EXPECT_EQ(pages[0].Row(1), "bbb");
 }
 
+// A report is read as bytes, its lines ended as a text file's: CR LF and LF
+// alike end a line, a CR alone is a character of its line, and a byte 0x1A
+// (where a file read as text ends) is text like any other.
+TEST(ReportReader, LinesEndAtCrLfOrLfAndAByte1AIsText) {
+  const std::string sub = "\x1A";
+  std::string valued = BodyLine("Flow ....: 12.5", 'b', "              }");
+  valued.insert(valued.size() - 1, "\r");
+  const auto pages = Read(valued + "page" + sub + "two\r\n" + "lone\rCR\n" + std::string(198, 'a') +
+                          "\r\n" + "last" + sub);
+  ASSERT_EQ(pages.size(), 1u);
+  // A CR LF counts as one character of the line buffer's 199: the line of
+  // 198 characters is one row.
+  ASSERT_EQ(pages[0].text.size(), 5u);
+  EXPECT_EQ(pages[0].Row(0), "Flow ....: 12.5");
+  EXPECT_EQ(pages[0].marks[0], At80("              }", 'b'));
+  EXPECT_EQ(pages[0].Row(1), "page" + sub + "two");
+  EXPECT_EQ(pages[0].Row(2), "lone\rCR");
+  EXPECT_EQ(pages[0].text[3], At80(std::string(79, 'a'), ' '));
+  EXPECT_EQ(pages[0].Row(4), "last" + sub);
+}
+
 TEST(ReportReader, TheRestOfALongPictureOrPageBreakLineIsIgnored) {
   const auto pages = Read("$$$" + std::string(200, 'P') + ".WMF 1 1 2 2\n" + BodyLine("a") +
                           "[Page break]" + std::string(300, '-') + "\n" + BodyLine("b"));

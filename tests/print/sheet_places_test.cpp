@@ -1,10 +1,12 @@
 // Where the pages of a sheet lie: every cell of every page, with its
 // offsets, inside its place and inside the sheet frame, the frame on the
-// sheet; and the preview's sheet in the paper's proportions in its window.
+// sheet; the preview's sheet in the paper's proportions in its window, and
+// its page area inside it where a printer's printable area lies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "report/print/page_buffers.h"
 
@@ -107,3 +109,69 @@ INSTANTIATE_TEST_SUITE_P(Windows, PreviewSheetArea,
                          ::testing::Values(WindowCase{600, 800}, WindowCase{900, 400},
                                            WindowCase{1000, 1000}, WindowCase{5, 900},
                                            WindowCase{3, 3}, WindowCase{2, 500}, WindowCase{0, 0}));
+
+struct PrinterPageCase {
+  const char* name;
+  PrinterPage page;
+  SheetMargins margins;
+};
+
+class PrintableArea : public ::testing::TestWithParam<PrinterPageCase> {};
+
+// The margins of a printer's printable area in hundredths of a millimetre,
+// from what its device reports in its dots; what is no printable area on its
+// paper gives the nominal quarter inch.
+TEST_P(PrintableArea, GivesItsMarginsOrTheNominalOnes) {
+  const PrinterPageCase& c = GetParam();
+  const SheetMargins m = PrintableMargins(c.page);
+  EXPECT_EQ(m.left, c.margins.left);
+  EXPECT_EQ(m.top, c.margins.top);
+  EXPECT_EQ(m.right, c.margins.right);
+  EXPECT_EQ(m.bottom, c.margins.bottom);
+}
+
+constexpr SheetMargins kNominal = NOMINAL_SHEET_MARGINS;
+
+INSTANTIATE_TEST_SUITE_P(
+    Printers, PrintableArea,
+    ::testing::Values(
+        // A4 at 300 dots an inch, a quarter inch in on every side.
+        PrinterPageCase{"QuarterInch", {75, 75, 2329, 3358, 2479, 3508, 300, 300}, kNominal},
+        // Turned sideways, half an inch at the top, a quarter at the left,
+        // an inch at the right and three quarters at the bottom.
+        PrinterPageCase{
+            "Sideways", {75, 150, 3133, 2104, 3508, 2479, 300, 300}, {635, 1270, 2540, 1905}},
+        PrinterPageCase{
+            "OtherDotsEachWay", {60, 30, 4840, 3448, 4960, 3508, 600, 300}, {254, 254, 254, 254}},
+        PrinterPageCase{"NoMarginAtAll", {0, 0, 2480, 3508, 2480, 3508, 300, 300}, {0, 0, 0, 0}},
+        // What a page that is no printer's reports (a metafile's, the screen's).
+        PrinterPageCase{"NothingReported", {0, 0, 1024, 768, 0, 0, 96, 96}, kNominal},
+        PrinterPageCase{"NoDots", {75, 75, 2329, 3358, 2479, 3508, 0, 300}, kNominal},
+        PrinterPageCase{"NoArea", {75, 75, 0, 3358, 2479, 3508, 300, 300}, kNominal},
+        PrinterPageCase{"AreaOffThePaper", {200, 75, 2329, 3358, 2479, 3508, 300, 300}, kNominal},
+        PrinterPageCase{"NegativeOffset", {-5, 75, 2329, 3358, 2479, 3508, 300, 300}, kNominal},
+        PrinterPageCase{"LessThanHalfLeft", {700, 75, 1000, 3358, 2479, 3508, 300, 300}, kNominal}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The page area inside a sheet drawn at any size: the margins scaled as the
+// sheet is, each edge where the sheet's own lies; margins that leave less
+// than half the sheet give the whole sheet.
+TEST(PageAreaOnSheet, IsTheSheetLessItsMarginsScaledAsTheSheetIs) {
+  const SheetSize a4 = PreviewSheetSize(1);
+  const SheetArea own = PageAreaOnSheet({0, 0, a4.width, a4.height}, a4, NOMINAL_SHEET_MARGINS);
+  EXPECT_EQ(own.left, 635);
+  EXPECT_EQ(own.top, 635);
+  EXPECT_EQ(own.width, a4.width - 1270);
+  EXPECT_EQ(own.height, a4.height - 1270);
+  const SheetArea shown = PageAreaOnSheet({10, 20, 210, 297}, a4, {635, 1270, 2540, 1905});
+  EXPECT_EQ(shown.left, 10 + 6);                  // 6.35
+  EXPECT_EQ(shown.top, 20 + 12);                  // 12.7
+  EXPECT_EQ(shown.left + shown.width, 10 + 184);  // 210 - 25.4 = 184.6
+  EXPECT_EQ(shown.top + shown.height, 20 + 277);  // 297 - 19.05 = 277.95
+  const SheetArea wide = PageAreaOnSheet({10, 20, 210, 297}, a4, {5300, 0, 5300, 0});
+  EXPECT_EQ(wide.left, 10);
+  EXPECT_EQ(wide.width, 210);
+  const SheetArea none = PageAreaOnSheet({0, 0, 0, 0}, a4, NOMINAL_SHEET_MARGINS);
+  EXPECT_EQ(none.width, 0);
+  EXPECT_EQ(none.height, 0);
+}
