@@ -11,19 +11,6 @@ struct CasePathCase {
 
 class CasePathTest : public HostTest, public ::testing::WithParamInterface<CasePathCase> {};
 
-// The files a folder holds, by name.
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return names;
-}
-
 TEST_P(CasePathTest, TheCaseFileIsNeverLost) {
   const CasePathCase& c = GetParam();
   // Message 6 makes execute save the case over the file.

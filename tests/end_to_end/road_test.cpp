@@ -200,20 +200,6 @@ TEST_F(HostTest, OutputModeOneRestoresTheCaseFileFromItsBackup) {
   road_->Exit();
 }
 
-// The files of a folder, by name, in the order found.
-std::vector<std::string> FileNamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Whether the file holds the text: a case file is too long to be shown
 // when it does not.
 bool Holds(const std::string& path, const std::string& text) {
@@ -253,7 +239,7 @@ TEST_F(HostTest, CaseFilesOfOneFolderEachHaveABackupOfTheirOwn) {
   EXPECT_TRUE(Holds(host::JoinPath(set, "B.BAK"), b));
   EXPECT_EQ(road_b.Output(1), 0);
   EXPECT_TRUE(Holds(path_b, b));
-  EXPECT_EQ(FileNamesIn(set), (std::vector<std::string>{"A.QXN", "B.QXN"}));
+  EXPECT_EQ(FilesIn(set), (std::vector<std::string>{"A.QXN", "B.QXN"}));
   EXPECT_EQ(host::ReadWholeFile(users), "the user's own");
   road_->Exit();
 }
