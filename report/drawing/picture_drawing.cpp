@@ -10,6 +10,7 @@
 #include "report/drawing/drawing_fit.h"
 #include "report/drawing/drawing_memory_face.h"
 #include "report/drawing/drawing_numbers.h"
+#include "report/drawing/metafile_playing.h"
 #include "report/drawing/pictures_face.h"
 
 RECT DRAWING_FIT = {0, 0, 0, 0};
@@ -190,11 +191,11 @@ int32_t DrawPicture(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect) {
       // on a sheet it fills its cells, whatever window shows the sheet.
       RECT client;
       if (!sheet && window && GetClientRect(window, &client)) *rect = client;
-      return PlayEnhMetaFile(dc, static_cast<HENHMETAFILE>(picture->metafile), rect) ? 1 : 0;
+      return PlayEnhancedPicture(dc, static_cast<HENHMETAFILE>(picture->metafile), *rect) ? 1 : 0;
     }
     case PICTURE_PLACEABLE_METAFILE:
       SetPlaceableMapping(window, dc, picture->placeable_header, rect);
-      return PlayMetaFile(dc, static_cast<HMETAFILE>(picture->metafile)) ? 1 : 0;
+      return PlayWindowsPicture(dc, static_cast<HMETAFILE>(picture->metafile)) ? 1 : 0;
     case PICTURE_WINDOWS_METAFILE:
       if (sheet) {
         // Its own coordinates from the rectangle's corner, until the
@@ -204,7 +205,7 @@ int32_t DrawPicture(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect) {
       } else {
         SetMapMode(dc, MM_TEXT);
       }
-      return PlayMetaFile(dc, static_cast<HMETAFILE>(picture->metafile)) ? 1 : 0;
+      return PlayWindowsPicture(dc, static_cast<HMETAFILE>(picture->metafile)) ? 1 : 0;
     case PICTURE_DRAWING:
       return DrawPictureDrawing(picture, window, dc, rect);
     default:

@@ -65,7 +65,9 @@ int32_t LoadPictureFile(PICTURE_RECORD* picture, const char* path, int32_t drawi
 // window mapped onto it. On the screen an enhanced metafile fills the
 // window's client area, which replaces the rectangle (a window that gives
 // none keeps it), and a Windows metafile without a placeable header plays
-// at its own coordinates.
+// at its own coordinates. A metafile's RestoreDC records restore only the
+// levels it saved itself, as on a context of its own; the levels it leaves
+// saved are the caller's to put back with a level saved before it.
 int32_t DrawPicture(PICTURE_RECORD* picture, HWND window, HDC dc, RECT* rect);
 
 // A metafile picture being recorded for the clipboard, which its receiver

@@ -41,7 +41,8 @@ int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const C
              to.top + static_cast<LONG>(std::trunc(y2 * sy))};
   // Whatever the picture holds, nothing of it lands outside its cells, and
   // nothing it sets outlasts it: the context is put back as it was, also
-  // after a metafile's own SaveDC without its RestoreDC.
+  // after a metafile's own SaveDC without its RestoreDC (a metafile's
+  // RestoreDC never reaches a level saved before the picture).
   const SavedDcState page(dc);
   MapPageAreaAsItIs(window, dc);
   // The clip lies beyond the cells on every side: a drawing maps its width
@@ -57,9 +58,6 @@ int32_t DrawPictureInCells(PICTURE_RECORD* picture, HWND window, HDC dc, const C
   const LONG beyond_y = PICTURE_RECORDING ? std::max(1, cell_size.height / 2) : 1;
   IntersectClipRect(dc, cells.left - beyond_x, cells.top - beyond_y, cells.right + beyond_x,
                     cells.bottom + beyond_y);
-  // A level of the library's own under the picture, which a metafile's
-  // RestoreDC without its SaveDC takes instead of the page's.
-  const SavedDcState under_picture(dc);
   PAGE_PICTURE_FLAG = 1;
   const int32_t drawn = DrawPicture(picture, window, dc, &cells);
   PAGE_PICTURE_FLAG = 0;

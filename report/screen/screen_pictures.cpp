@@ -2,6 +2,7 @@
 // cells.
 #include <algorithm>
 
+#include "include/holders.h"
 #include "report/drawing/pictures_face.h"
 #include "report/screen/screen_face.h"
 #include "runenv/run_services_face.h"
@@ -29,8 +30,12 @@ void PaintPictures() {
     PICTURE_RECORD& picture = PICTURE_LIST.pictures[i];
     if (!OnScreen(picture.first_cell) || !OnScreen(picture.last_cell)) continue;
     RECT rect = PictureRect(grid, picture.first_cell, picture.last_cell);
-    // A context of its own: a picture leaves its mapping and modes behind.
     const WindowDc dc(SCREEN_WINDOW);
-    if (dc.get()) DrawPicture(&picture, SCREEN_WINDOW, dc.get(), &rect);
+    if (!dc.get()) continue;
+    // The picture's mapping, modes and levels are put back: a window whose
+    // class owns its context hands the same one to all of the screen's
+    // painting, and to its owner's.
+    const SavedDcState unchanged(dc.get());
+    DrawPicture(&picture, SCREEN_WINDOW, dc.get(), &rect);
   }
 }

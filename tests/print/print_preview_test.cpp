@@ -971,19 +971,21 @@ int DotsDiffering(const DibCanvas& a, const DibCanvas& b) {
   return n;
 }
 
-class UnmatchedLevelPreview : public Preview,
-                              public ::testing::WithParamInterface<UnmatchedLevel> {};
+class UnmatchedLevelPreview : public Preview, public ::testing::WithParamInterface<CoverCase> {};
 
 }  // namespace
 
-// A Windows metafile's SaveDC without its RestoreDC, or its RestoreDC
-// without its SaveDC, changes nothing of the sheet beyond the picture: the
-// page's text drawn over it and the sheet's next page come out dot for dot
-// as beside the same picture without that record.
+// A picture's SaveDC without its RestoreDC, or its RestoreDC without its
+// SaveDC, however many and however far back, by a count or by a level's
+// number, changes nothing of the sheet beyond the picture: the page's text
+// drawn over it and the sheet's next page come out dot for dot as beside
+// the same picture without those records.
 TEST_P(UnmatchedLevelPreview, LeavesThePagesTextAndTheNextPageAsABalancedPictureDoes) {
+  const CoverCase& c = GetParam();
   ScratchFolder program;
   std::strcpy(FOLDER_BUFFERS.program_folder, program.path().c_str());
-  std::string text = "$$$COVER.WMF 41 3 78 20\n" + BodyLine("PLATE HEAT EXCHANGER", '1');
+  std::string text =
+      "$$$" + std::string(c.picture) + " 41 3 78 20\n" + BodyLine("PLATE HEAT EXCHANGER", '1');
   for (int row = 1; row < 40; ++row)
     text += BodyLine("row " + std::to_string(row) + " of the page");
   text += BodyLine("THE NEXT PAGE", '1') + BodyLine("its text");
@@ -993,8 +995,8 @@ TEST_P(UnmatchedLevelPreview, LeavesThePagesTextAndTheNextPageAsABalancedPicture
   DibCanvas balanced(client.right, client.bottom);
   DibCanvas unmatched(client.right, client.bottom);
   for (const auto& [canvas, level] :
-       {std::pair{&balanced, UnmatchedLevel::kNone}, std::pair{&unmatched, GetParam()}}) {
-    ASSERT_TRUE(WriteCoveringWindowMetafile(program / "COVER.WMF", level));
+       {std::pair{&balanced, UnmatchedLevel::kNone}, std::pair{&unmatched, c.unmatched}}) {
+    ASSERT_TRUE(WriteCoveringMetafile(program / c.picture, level));
     ASSERT_EQ(OpenPreview(window_.get(), nullptr, Report(text).c_str()), 1);
     ASSERT_EQ(PaintPreviewInto(canvas->dc(), window_.get(), 0), 1);
   }
@@ -1009,11 +1011,8 @@ TEST_P(UnmatchedLevelPreview, LeavesThePagesTextAndTheNextPageAsABalancedPicture
   FOLDER_BUFFERS = {};
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, UnmatchedLevelPreview,
-                         ::testing::Values(UnmatchedLevel::kSave, UnmatchedLevel::kRestore),
-                         [](const auto& info) {
-                           return info.param == UnmatchedLevel::kSave ? "SaveDC" : "RestoreDC";
-                         });
+INSTANTIATE_TEST_SUITE_P(Records, UnmatchedLevelPreview, ::testing::ValuesIn(CoverCases()),
+                         [](const auto& info) { return CoverCaseName(info.param); });
 
 // A picture line whose rows run past the page's foot is held to the page's
 // rows: at four pages a sheet the previewed sheet and its pasted copy are

@@ -375,22 +375,24 @@ INSTANTIATE_TEST_SUITE_P(PagesASheetAndDotsAnInch, PrintedBorders,
                          });
 
 class PrintedUnmatchedLevel : public PrintedSheet,
-                              public ::testing::WithParamInterface<UnmatchedLevel> {};
+                              public ::testing::WithParamInterface<CoverCase> {};
 
-// A Windows metafile's SaveDC without its RestoreDC, or its RestoreDC
-// without its SaveDC, changes nothing of the sheet beyond the picture: the
-// page's other pictures and the sheet's next page come out dot for dot as
-// beside the same picture without that record.
+// A picture's SaveDC without its RestoreDC, or its RestoreDC without its
+// SaveDC, however many and however far back, by a count or by a level's
+// number, changes nothing of the sheet beyond the picture: the page's text
+// and other pictures and the sheet's next page come out dot for dot as
+// beside the same picture without those records.
 TEST_P(PrintedUnmatchedLevel, LeavesTheSheetAsABalancedPictureDoes) {
+  const CoverCase& c = GetParam();
   ASSERT_TRUE(WriteHalfBlackEmf(folder_ / "LOGO.EMF"));
-  std::string text =
-      "$$$COVER.WMF 41 3 78 20\n$$$LOGO.EMF 5 30 40 45\n" + BodyLine("PLATE HEAT EXCHANGER", '1');
+  std::string text = "$$$" + std::string(c.picture) + " 41 3 78 20\n$$$LOGO.EMF 5 30 40 45\n" +
+                     BodyLine("PLATE HEAT EXCHANGER", '1');
   for (int row = 1; row < 40; ++row)
     text += BodyLine("row " + std::to_string(row) + " of the page");
   text += BodyLine("THE NEXT PAGE", '1') + BodyLine("its text");
-  ASSERT_TRUE(WriteCoveringWindowMetafile(folder_ / "COVER.WMF", UnmatchedLevel::kNone));
+  ASSERT_TRUE(WriteCoveringMetafile(folder_ / c.picture, UnmatchedLevel::kNone));
   const PrintedSheets balanced = PrintReportSheets(Report(text), 2);
-  ASSERT_TRUE(WriteCoveringWindowMetafile(folder_ / "COVER.WMF", GetParam()));
+  ASSERT_TRUE(WriteCoveringMetafile(folder_ / c.picture, c.unmatched));
   const PrintedSheets unmatched = PrintReportSheets(Report(text), 2);
   EXPECT_TRUE(unmatched.messages.empty()) << unmatched.messages[0];
   ASSERT_EQ(balanced.count(), 1);
@@ -404,11 +406,8 @@ TEST_P(PrintedUnmatchedLevel, LeavesTheSheetAsABalancedPictureDoes) {
   EXPECT_TRUE(unmatched.sheet(0).gray == balanced.sheet(0).gray);
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, PrintedUnmatchedLevel,
-                         ::testing::Values(UnmatchedLevel::kSave, UnmatchedLevel::kRestore),
-                         [](const auto& info) {
-                           return info.param == UnmatchedLevel::kSave ? "SaveDC" : "RestoreDC";
-                         });
+INSTANTIATE_TEST_SUITE_P(Records, PrintedUnmatchedLevel, ::testing::ValuesIn(CoverCases()),
+                         [](const auto& info) { return CoverCaseName(info.param); });
 
 // A picture line whose rows run past the page's foot is held to the page's
 // rows: at four pages a sheet each page's picture ends at its page's foot,

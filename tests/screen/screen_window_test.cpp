@@ -12,11 +12,13 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/drawing/pictures_face.h"
 #include "report/screen/form_fields_face.h"
 #include "report/screen/screen_face.h"
 #include "runenv/run_services_face.h"
+#include "tests/print/sheet_pictures.h"
 #include "tests/screen/form_page.h"
 #include "tests/screen/screen_fonts.h"
 #include "tests/screen/screen_page.h"
@@ -82,10 +84,16 @@ class ScreenWindow : public testing::Test {
     type.hbrBackground = CreateSolidBrush(kWindowBackground);
     type.lpszClassName = "ZovkScreenForm";
     RegisterClassA(&type);
+    // A class whose windows own their device context: every GetDC and
+    // BeginPaint hands out the same one, with all it was left with.
+    type.style = CS_OWNDC;
+    type.lpszClassName = "ZovkOwnDcForm";
+    RegisterClassA(&type);
   }
+  virtual const char* WindowClass() const { return "ZovkScreenForm"; }
 
   void SetUp() override {
-    window_ = CreateWindowExA(0, "ZovkScreenForm", "form", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
+    window_ = CreateWindowExA(0, WindowClass(), "form", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
                               kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr) << "no window in the window prefix";
     RECT client{};
@@ -374,6 +382,75 @@ TEST_F(ScreenWindow, APictureOffTheScreenIsLeftOut) {
   EXPECT_EQ(CellPixel(Cell(1, 5)), kWindowBackground);
   EXPECT_EQ(CellPixel(Cell(3, 5)), kWindowBackground);
   EXPECT_EQ(CellPixel(Cell(20, 5)), kWindowBackground);
+}
+
+class OwnDcScreenWindow : public ScreenWindow {
+ protected:
+  const char* WindowClass() const override { return "ZovkOwnDcForm"; }
+};
+
+// A picture of the kind on the cells from first to last, from its file's
+// bytes.
+PICTURE_RECORD PictureOf(PictureKind kind, const std::string& bytes, int32_t first, int32_t last) {
+  PICTURE_RECORD picture{};
+  picture.kind = kind;
+  picture.first_cell = first;
+  picture.last_cell = last;
+  const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
+  const UINT size = static_cast<UINT>(bytes.size());
+  picture.metafile = kind == PICTURE_ENHANCED_METAFILE
+                         ? static_cast<HANDLE>(SetEnhMetaFileBits(size, data))
+                         : static_cast<HANDLE>(SetMetaFileBitsEx(size, data));
+  return picture;
+}
+
+// How many levels the context holds.
+int LevelsHeld(HDC dc) {
+  const int next = SaveDC(dc);
+  RestoreDC(dc, -1);
+  return next - 1;
+}
+
+// On a window that owns its device context, the screen's pictures leave the
+// context as they found it, whatever their records: the level its owner
+// saved on it and its mapping are still there, and the cells painted over
+// the pictures lie on their places.
+TEST_F(OwnDcScreenWindow, PicturesLeaveTheWindowsContextAsTheyFoundIt) {
+  std::memset(SCREEN_ATTRIBUTES + Cell(3, 10), ATTRIBUTE_FIELD, 4);
+  PICTURES_UNDER_TEXT = 1;
+  const WindowDc owners(window_);
+  const int saved = SaveDC(owners.get());
+  struct Shown {
+    std::string name;
+    PICTURE_RECORD picture;
+  };
+  std::vector<Shown> pictures;
+  pictures.push_back({"placeable", SolidPicture(RGB(0, 0, 0), Cell(2, 0), Cell(4, 79))});
+  for (const CoverCase& c : CoverCases()) {
+    const std::vector<LevelStep> steps = LevelSteps(c.unmatched);
+    const bool enhanced = std::string(c.picture).ends_with(".EMF");
+    pictures.push_back(
+        {CoverCaseName(c), enhanced ? PictureOf(PICTURE_ENHANCED_METAFILE, CoveringEmfBytes(steps),
+                                                Cell(2, 0), Cell(4, 79))
+                                    : PictureOf(PICTURE_WINDOWS_METAFILE, CoveringWmfBytes(steps),
+                                                Cell(2, 0), Cell(4, 79))});
+  }
+  for (Shown& shown : pictures) {
+    ASSERT_NE(shown.picture.metafile, nullptr) << shown.name;
+    PICTURE_LIST.pictures[0] = shown.picture;
+    PICTURE_LIST.count = 1;
+    RepaintScreen();
+    EXPECT_EQ(LevelsHeld(owners.get()), saved) << shown.name;
+    EXPECT_EQ(GetMapMode(owners.get()), MM_TEXT) << shown.name;
+    POINT origin{-1, -1};
+    GetViewportOrgEx(owners.get(), &origin);
+    EXPECT_EQ(origin.x, 0) << shown.name;
+    EXPECT_EQ(origin.y, 0) << shown.name;
+    EXPECT_EQ(CellPixel(Cell(3, 11)), kFieldBackground) << shown.name;
+    EXPECT_EQ(CellPixel(Cell(3, 40)), RGB(0, 0, 0)) << shown.name;  // a blank cell
+    FreePictures();
+  }
+  RestoreDC(owners.get(), saved);
 }
 
 TEST_F(ScreenWindow, NoWindowNoPainting) {
