@@ -71,9 +71,15 @@ int32_t DrawMetafileAsBitmap(PICTURE_RECORD* picture, HWND window, HDC dc, const
   // column too: onto the bitmap's, so that a border on the picture's
   // bounds is inside the bitmap.
   RECT dots = {0, 0, dots_w - 1, dots_h - 1};
-  PICTURE_RECORDING = nullptr;
-  const int32_t drawn = DrawPicture(picture, window, memory.get(), &dots);
-  PICTURE_RECORDING = recording;
+  int32_t drawn = 0;
+  {
+    // The mapping the picture set, its own window records' included, ends
+    // with it: the bitmap is copied in its own dots.
+    const SavedDcState own(memory.get());
+    PICTURE_RECORDING = nullptr;
+    drawn = DrawPicture(picture, window, memory.get(), &dots);
+    PICTURE_RECORDING = recording;
+  }
   GdiFlush();
   // Copied from the bitmap's context: a Windows metafile keeps such a copy
   // whole, where it garbles the bits it is handed directly.

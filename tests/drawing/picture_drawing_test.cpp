@@ -17,6 +17,8 @@
 #include "tests/common/modal_ui_double.h"
 #include "tests/drawing/drawing_scratch.h"
 #include "tests/drawing/picture_files.h"
+#include "tests/print/dib_canvas.h"
+#include "tests/print/sheet_pictures.h"
 
 namespace {
 
@@ -200,6 +202,47 @@ TEST_F(PictureDrawingTest, AnEnhancedMetafileWithoutAWindowKeepsTheRectangle) {
   EXPECT_EQ(DrawPicture(&picture_, nullptr, canvas.dc(), &rect), 1);
   EXPECT_TRUE(Same(rect, 10, 20, 110, 220));
   EXPECT_FALSE(canvas.finish().lines().empty());
+}
+
+// A metafile for the clipboard is drawn as a bitmap of its own, which is
+// copied into the rectangle in the bitmap's own dots whatever mapping the
+// metafile's window records or its placeable box set on it: the black half
+// lands on the rectangle's left half and the white half on its right, as an
+// enhanced metafile's do.
+TEST_F(PictureDrawingTest, AMetafileForTheClipboardLandsWholeInItsRectangle) {
+  ASSERT_TRUE(WriteHalfBlackWindowsMetafile(scratch_.path("HALF.WMF"), false));
+  ASSERT_TRUE(WriteHalfBlackWindowsMetafile(scratch_.path("BOXED.WMF"), true));
+  ASSERT_TRUE(WriteHalfBlackEmf(scratch_.path("HALF.EMF")));
+  const PictureRecording recording = {{400, 200}, 1.0};
+  for (const char* name : {"HALF.WMF", "BOXED.WMF", "HALF.EMF"}) {
+    SCOPED_TRACE(name);
+    PICTURE_RECORD picture{};
+    const std::string path = scratch_.path(name);
+    if (std::string(name).ends_with(".EMF")) {
+      picture.metafile = GetEnhMetaFileA(path.c_str());
+      picture.kind = PICTURE_ENHANCED_METAFILE;
+    } else {
+      picture.metafile = ReadWindowsMetafile(path.c_str(), picture.placeable_header, &picture);
+    }
+    ASSERT_NE(picture.metafile, nullptr);
+    DibCanvas canvas(400, 200);
+    RECT rect = {0, 0, 400, 200};
+    PAGE_PICTURE_FLAG = 1;
+    PICTURE_RECORDING = &recording;
+    EXPECT_EQ(DrawPicture(&picture, nullptr, canvas.dc(), &rect), 1);
+    PICTURE_RECORDING = nullptr;
+    PAGE_PICTURE_FLAG = 0;
+    for (const int y : {20, 100, 180}) {
+      for (const int x : {20, 100, 180})
+        EXPECT_EQ(canvas.InkIn(Around({x, y})), 25) << "black at " << x << ", " << y;
+      for (const int x : {220, 300, 380})
+        EXPECT_EQ(canvas.InkIn(Around({x, y})), 0) << "white at " << x << ", " << y;
+    }
+    FreePicture(&picture);
+  }
+  // A placeable file's bits are kept until the next one is read.
+  FreeDrawingMemory(METAFILE_BITS);
+  METAFILE_BITS = nullptr;
 }
 
 TEST_F(PictureDrawingTest, TheDrawingUnderAPoint) {

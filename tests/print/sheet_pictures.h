@@ -143,6 +143,25 @@ inline std::string CoveringWmfBytes(const std::vector<LevelStep>& steps) {
   return bytes;
 }
 
+// A Windows metafile whose left half is black and right half white: its
+// window of 1000 by 500 set by its own window records, or, placeable, the
+// same halves in a box of 1000 by 500.
+inline bool WriteHalfBlackWindowsMetafile(const std::string& path, bool placeable) {
+  const HDC recording = CreateMetaFileA(nullptr);
+  if (!recording) return false;
+  if (!placeable) {
+    SetWindowOrgEx(recording, 0, 0, nullptr);
+    SetWindowExtEx(recording, 1000, 500, nullptr);
+  }
+  SelectObject(recording, GetStockObject(NULL_PEN));
+  SelectObject(recording, GetStockObject(BLACK_BRUSH));
+  Rectangle(recording, -100, -100, 500, 600);
+  const UniqueMetafile metafile(CloseMetaFile(recording));
+  if (placeable)
+    return WritePlaceableMetafile(metafile.get(), path.c_str(), {0, 0, 1000, 500}) == 1;
+  return WriteMetafile(metafile.get(), path.c_str()) == 1;
+}
+
 // The bytes of an enhanced metafile whose black rectangle is its frame, 400
 // by 200, so that it covers whatever rectangle it is played into; the steps
 // follow its header. They are put into the bytes by hand: the recorder
