@@ -871,16 +871,6 @@ RECT PlaceMiddle(const RECT& sheet, int per_sheet, int p) {
           LONG(sheet.top + (bottom - inset * (bottom - top)) * h)};
 }
 
-void ExpectEverySide(const DibCanvas& canvas, const RECT& within, const std::string& where) {
-  const BorderInk ink = BorderInkIn(canvas, within);
-  ASSERT_FALSE(ink.empty()) << where;
-  const char* sides[] = {"left", "top", "right", "bottom"};
-  for (int side = 0; side < 4; ++side)
-    EXPECT_GE(ink.covered[side], 0.9) << where << ": the " << sides[side] << " side";
-  EXPECT_EQ(ink.thickness[2], ink.thickness[0]) << where << ": right and left";
-  EXPECT_EQ(ink.thickness[3], ink.thickness[1]) << where << ": bottom and top";
-}
-
 struct BorderedCase {
   const char* picture;  // the reference's file
   int per_sheet;

@@ -6,6 +6,7 @@
 // match.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -274,5 +275,21 @@ BorderInk BorderInkIn(const Bitmap& bitmap, const RECT& r) {
     while (thick < length && inked(side, length / 2, thick)) ++thick;
     ink.thickness[side] = thick;
   }
+  return ink;
+}
+
+// Expects a border's ink in the rectangle of a bitmap along every side of
+// the box around it, each side as thick as the one across from it; answers
+// that ink, for what else a test expects of where it lies.
+template <class Bitmap>
+BorderInk ExpectEverySide(const Bitmap& bitmap, const RECT& within, const std::string& where) {
+  const BorderInk ink = BorderInkIn(bitmap, within);
+  EXPECT_FALSE(ink.empty()) << where;
+  if (ink.empty()) return ink;
+  const char* sides[] = {"left", "top", "right", "bottom"};
+  for (int side = 0; side < 4; ++side)
+    EXPECT_GE(ink.covered[side], 0.9) << where << ": the " << sides[side] << " side";
+  EXPECT_EQ(ink.thickness[2], ink.thickness[0]) << where << ": right and left";
+  EXPECT_EQ(ink.thickness[3], ink.thickness[1]) << where << ": bottom and top";
   return ink;
 }
