@@ -87,13 +87,6 @@ void ExpectSameState(const ContextState& a, const ContextState& b, const std::st
   EXPECT_EQ(a.levels, b.levels) << where;
 }
 
-int DotsDiffering(const DibCanvas& a, const DibCanvas& b) {
-  int n = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
-  return n;
-}
-
 // An enhanced metafile of shapes, text, its own mapping and a clip inside a
 // level of its own.
 HENHMETAFILE ShapesEmf() {

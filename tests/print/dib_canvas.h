@@ -64,3 +64,11 @@ class DibCanvas {
   HGDIOBJ old_;
   void* bits_ = nullptr;
 };
+
+// How many dots of two canvases of one size differ.
+inline int DotsDiffering(const DibCanvas& a, const DibCanvas& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+  return n;
+}

@@ -953,14 +953,6 @@ INSTANTIATE_TEST_SUITE_P(PicturesAndPagesASheet, BorderedPreview,
 
 namespace {
 
-// How many dots of two canvases of one size differ.
-int DotsDiffering(const DibCanvas& a, const DibCanvas& b) {
-  int n = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
-  return n;
-}
-
 class UnmatchedLevelPreview : public Preview, public ::testing::WithParamInterface<CoverCase> {};
 
 }  // namespace
